@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets up the machine, then builds and runs every test: a plain build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs="$(nproc)"
+
+build() {  # build DIR SANITIZER TARGET...
+  local dir="$1" san="$2"
+  shift 2
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE="$san" \
+    -DKELVO_BUILD_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" >/dev/null
+  cmake --build "$dir" -j "$jobs" ${1:+--target "$@"}
+}
+
+echo "== format check"
+scripts/check-format.sh
+
+echo "== plain build"
+build build ""
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+build build-asan address
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$jobs")
+
+echo "== ThreadSanitizer (threaded tests)"
+build build-tsan thread kelvo kelvo_threaded_tests
+(cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --output-on-failure -j "$jobs" -L threaded)
