@@ -14,8 +14,14 @@ using Palette = std::array<uint32_t, 256>;
 // widened to 8 bits as v * 255 / 63, rounded.
 const Palette& default_palette();
 
-inline uint8_t red_of(uint32_t argb) { return static_cast<uint8_t>(argb >> 16); }
-inline uint8_t green_of(uint32_t argb) { return static_cast<uint8_t>(argb >> 8); }
-inline uint8_t blue_of(uint32_t argb) { return static_cast<uint8_t>(argb); }
+inline uint8_t red_of(uint32_t argb) {
+  return static_cast<uint8_t>(argb >> 16);
+}
+inline uint8_t green_of(uint32_t argb) {
+  return static_cast<uint8_t>(argb >> 8);
+}
+inline uint8_t blue_of(uint32_t argb) {
+  return static_cast<uint8_t>(argb);
+}
 
 }  // namespace kelvo

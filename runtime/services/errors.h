@@ -15,8 +15,8 @@ namespace kelvo {
 struct ProgramEnded {};
 
 // How a reported error is answered: true goes on with the next statement, false ends the program.
-using ErrorDialog = std::function<bool(int code, uint32_t line, const std::string& title,
-                                       const std::string& text)>;
+using ErrorDialog =
+    std::function<bool(int code, uint32_t line, const std::string& title, const std::string& text)>;
 // Shows a critical error's box; the caller ends the process afterwards.
 using CriticalErrorBox = std::function<void(const std::string& title, const std::string& text)>;
 

@@ -22,6 +22,12 @@ class WaitHub {
     cv_.wait(lock, pred);
   }
 
+  template <class Clock, class Duration, class Pred>
+  bool wait_until(const std::chrono::time_point<Clock, Duration>& deadline, Pred pred) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return cv_.wait_until(lock, deadline, pred);
+  }
+
   // Returns pred() at the end: true when it came true before the time was up.
   template <class Pred>
   bool wait_for(std::chrono::microseconds timeout, Pred pred) {

@@ -1,0 +1,183 @@
+// Program start-up, the worker threads, the display loop and the orderly shutdown.
+#include "platform/app.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "game/game.h"
+#include "platform/clocks.h"
+#include "platform/headless_frontend.h"
+#include "platform/host.h"
+#include "platform/script_player.h"
+#include "platform/sdl_frontend.h"
+#include "runtime/services/error_table.h"
+
+#ifndef KELVO_VERSION
+#define KELVO_VERSION "dev"
+#endif
+
+namespace kelvo {
+namespace {
+
+constexpr uint32_t kHeadlessNoonMs = 12 * 3600 * 1000;
+
+bool enter_directory(const Options& o) {
+  const std::string dir = o.directory.empty() ? executable_directory().value_or("") : o.directory;
+  if (dir.empty() || chdir(dir.c_str()) == 0) return true;
+  std::fprintf(stderr, "kelvo: cannot use the directory %s: %s\n", dir.c_str(),
+               std::strerror(errno));
+  return false;
+}
+
+// The script's commands plus the close that --frames asks for; nullopt after reporting a fault.
+std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
+  std::vector<ScriptCommand> commands;
+  if (!o.scriptPath.empty()) {
+    std::ifstream in(o.scriptPath, std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "kelvo: cannot read the script %s\n", o.scriptPath.c_str());
+      return std::nullopt;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    auto parsed = parse_script(text.str(), error);
+    if (!parsed) {
+      std::fprintf(stderr, "kelvo: script %s:%s\n", o.scriptPath.c_str(), error.c_str());
+      return std::nullopt;
+    }
+    commands = std::move(*parsed);
+  }
+  if (o.closeAfterFrame) {
+    ScriptCommand close;
+    close.frame = *o.closeAfterFrame;
+    close.action = ScriptAction::Close;
+    auto at = std::upper_bound(commands.begin(), commands.end(), close.frame,
+                               [](uint32_t f, const ScriptCommand& c) { return f < c.frame; });
+    commands.insert(at, close);
+  }
+  return commands;
+}
+
+void game_thread(Runtime& rt, GameState& state, std::atomic<int>& status) {
+  try {
+    run_game(rt, state);
+  } catch (const ProgramEnded&) {
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kelvo: the game stopped: %s\n", e.what());
+    status.store(1);
+    rt.errors.request_exit();
+  }
+  rt.errors.programFinished.store(1);
+  rt.hub.notify();
+}
+
+// Serves the runtime's timed event slots; the game installs none, so it only waits for the stop.
+void timer_thread(Runtime& rt, std::atomic<int>& finished) {
+  rt.hub.wait([&] { return rt.errors.stopRequested.load() != 0; });
+  finished.store(1);
+  rt.hub.notify();
+}
+
+ErrorDialog headless_dialog(Runtime& rt, ScriptPlayer& player) {
+  return [&rt, &player](int code, uint32_t line, const std::string&, const std::string&) {
+    rt.trace.event("error", std::to_string(code) + " " + std::to_string(line) + " " +
+                                std::string(error_message(code)));
+    const bool yes = player.take_answer();
+    rt.trace.event("answer", yes ? "yes" : "no");
+    return yes;
+  };
+}
+
+}  // namespace
+
+int run_program(const Options& o) {
+  if (!enter_directory(o)) return 1;
+  auto commands = load_commands(o);
+  if (!commands) return 2;
+  if (!o.headless) {
+    if (const int status = start_sdl()) return status;
+  }
+  std::unique_ptr<Clock> clock;
+  if (o.headless) {
+    clock = std::make_unique<VirtualClock>();
+  } else {
+    clock = std::make_unique<RealClock>();
+  }
+  const uint32_t msOfDay =
+      o.timeOfDayMs.value_or(o.headless ? kHeadlessNoonMs : local_ms_of_day().value_or(0));
+  Runtime rt(*clock, TimeReference{clock->ticks(), msOfDay});
+  if (!o.tracePath.empty() && !rt.trace.open(o.tracePath)) {
+    std::fprintf(stderr, "kelvo: cannot write the trace %s\n", o.tracePath.c_str());
+    return 2;
+  }
+  GameState state;
+  std::atomic<int> closeRequested{0};
+  std::atomic<int> status{0};
+  ScriptPlayer player(rt, state, std::move(*commands), closeRequested, o.answerErrorsYes);
+  rt.set_frame_hook([&player](uint32_t frame) { player.run_frame(frame); });
+  rt.errors.set_dialog(headless_dialog(rt, player));
+  rt.errors.set_process_exit([&rt](int code) {
+    rt.trace.event("exit", std::to_string(code));
+    rt.trace.close();
+    std::exit(code);
+  });
+
+  HeadlessFrontend headless(rt);
+  std::unique_ptr<SdlFrontend> window;
+  if (o.headless) {
+    rt.set_frontend(&headless);
+  } else {
+    window = std::make_unique<SdlFrontend>(rt);
+    window->prepare_window();
+    rt.set_frontend(window.get());
+  }
+  player.run_frame(0);
+
+  std::atomic<int> timerFinished{0};
+  std::thread game(game_thread, std::ref(rt), std::ref(state), std::ref(status));
+  std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
+  rt.display.threadsRunning.store(1);
+  if (window) {
+    window->run_loop(closeRequested);
+  } else {
+    headless.run_loop(closeRequested);
+  }
+
+  rt.errors.request_stop();
+  game.join();
+  timer.join();
+  if (window) window->release_pointer();
+  rt.trace.event("exit", std::to_string(status.load()));
+  rt.trace.close();
+  return status.load();
+}
+
+int kelvo_main(int argc, const char* const* argv) {
+  std::string error;
+  const auto options = parse_options(argc, argv, error);
+  if (!options) {
+    std::fprintf(stderr, "kelvo: %s\n%s", error.c_str(), usage_text());
+    return 2;
+  }
+  if (options->help) {
+    std::fputs(usage_text(), stdout);
+    return 0;
+  }
+  if (options->version) {
+    std::printf("kelvo %s\n", KELVO_VERSION);
+    return 0;
+  }
+  return run_program(*options);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,30 @@
+// Real and virtual clocks.
+#include "platform/clocks.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <thread>
+
+namespace kelvo {
+
+uint32_t RealClock::ticks() {
+  return SDL_GetTicks();
+}
+
+void RealClock::sleep_ms(uint32_t ms) {
+  if (ms == 0 || !hub_) {
+    if (ms == 0)
+      std::this_thread::yield();
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  hub_->wait_for(std::chrono::milliseconds(ms), [this] { return stopping(); });
+}
+
+void VirtualClock::sleep_ms(uint32_t ms) {
+  if (!stopping()) ticks_.fetch_add(ms);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,20 @@
+// Headless frames: the screen is copied into the frame cache for screenshots, nothing is drawn.
+#include "platform/headless_frontend.h"
+
+namespace kelvo {
+
+void HeadlessFrontend::show_frame() {
+  if (Image* screen = rt_.images.display_image()) rt_.display.take_frame(*screen);
+  rt_.display.autoDisplay.store(0);
+  rt_.display.windowValid.store(1);
+}
+
+// Without a display there is no full-screen mode: a stretched request changes nothing and a 4:3
+// request returns to the window, which is where the run already is.
+void HeadlessFrontend::request_fullscreen(int) {}
+
+void HeadlessFrontend::run_loop(const std::atomic<int>& closeRequested) {
+  rt_.hub.wait([&] { return rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0; });
+}
+
+}  // namespace kelvo

@@ -1,0 +1,270 @@
+// SDL window, display loop, key events and the frame hand-over from the game thread.
+#include "platform/sdl_frontend.h"
+
+#include <SDL_ttf.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/window_icon.h"
+#include "runtime/display/default_palette.h"
+
+namespace kelvo {
+namespace {
+
+constexpr auto kPassInterval = std::chrono::milliseconds(16);
+
+// The mouse pointer: "X" black, "." white, blank transparent; hot spot at the top left.
+constexpr const char* kArrowRows[] = {
+    "X",           "XX",          "X.X",       "X..X",       "X...X",       "X....X",
+    "X.....X",     "X......X",    "X.......X", "X........X", "X.........X", "X......XXXXX",
+    "X...X..X",    "X..XX..X",    "X.X  X..X", "XX   X..X",  "X     X..X",  "      X..X",
+    "       X..X", "       X..X", "        XX"};
+
+SDL_Cursor* make_arrow_cursor() {
+  uint8_t data[32 * 4] = {};
+  uint8_t mask[32 * 4] = {};
+  int row = 0;
+  for (const char* line : kArrowRows) {
+    for (int x = 0; line[x] != '\0' && x < 32; ++x) {
+      const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+      const int at = row * 4 + x / 8;
+      if (line[x] == 'X') data[at] |= bit;
+      if (line[x] != ' ') mask[at] |= bit;
+    }
+    ++row;
+  }
+  return SDL_CreateCursor(data, mask, 32, 32, 0, 0);
+}
+
+void set_window_icon() {
+  SDL_Surface* icon = SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 8, 0, 0, 0, 0);
+  if (!icon) return;
+  SDL_Color colours[256];
+  const Palette& palette = default_palette();
+  for (int i = 0; i < 256; ++i) {
+    colours[i] = {red_of(palette[static_cast<size_t>(i)]),
+                  green_of(palette[static_cast<size_t>(i)]),
+                  blue_of(palette[static_cast<size_t>(i)]), 0};
+  }
+  SDL_SetColors(icon, colours, 0, 256);
+  SDL_SetColorKey(icon, SDL_SRCCOLORKEY, 0);
+  for (int y = 0; y < 32; ++y) {
+    std::memcpy(static_cast<uint8_t*>(icon->pixels) + y * icon->pitch, kWindowIcon + y * 32, 32);
+  }
+  SDL_WM_SetIcon(icon, nullptr);
+  SDL_FreeSurface(icon);
+}
+
+bool standard_layout(const SDL_PixelFormat* f) {
+  return f->BytesPerPixel == 4 && f->Rmask == 0xFF0000u && f->Gmask == 0xFF00u && f->Bmask == 0xFFu;
+}
+
+// Copies 0x00RRGGBB pixels into a surface whose channels sit elsewhere.
+void copy_shadow(const std::vector<uint32_t>& shadow, SDL_Surface* s) {
+  const SDL_PixelFormat* f = s->format;
+  for (int y = 0; y < s->h; ++y) {
+    auto* dst = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+    for (int x = 0; x < s->w; ++x) {
+      const uint32_t px = shadow[static_cast<size_t>(y) * s->w + x];
+      const uint32_t mapped = SDL_MapRGB(f, static_cast<uint8_t>(px >> 16),
+                                         static_cast<uint8_t>(px >> 8), static_cast<uint8_t>(px));
+      std::memcpy(dst + x * f->BytesPerPixel, &mapped, f->BytesPerPixel);
+    }
+  }
+}
+
+}  // namespace
+
+int start_sdl() {
+  constexpr Uint32 kAll = SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_CDROM;
+  // Without audio output some SDL builds refuse the whole start; play on without it then.
+  if (SDL_Init(kAll) < 0 && SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+    std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
+    return 100;
+  }
+  std::atexit(SDL_Quit);
+  if (TTF_Init() < 0) {
+    std::fprintf(stderr, "Unable to init the font library: %s\n", TTF_GetError());
+    return 7000;
+  }
+  std::atexit(TTF_Quit);
+  return 0;
+}
+
+SdlFrontend::SdlFrontend(Runtime& rt) : rt_(rt) {}
+
+SdlFrontend::~SdlFrontend() {
+  release_pointer();
+}
+
+void SdlFrontend::prepare_window() {
+  rt_.keyboard.sync_locks(
+      {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false});
+  SDL_EnableKeyRepeat(500, 30);
+  keyRepeatOn_ = true;
+  SDL_EnableUNICODE(1);
+  set_window_icon();
+  SDL_WM_SetCaption("Untitled", "Untitled");
+  arrow_ = make_arrow_cursor();
+  if (arrow_) SDL_SetCursor(arrow_);
+}
+
+void SdlFrontend::release_pointer() {
+  if (!arrow_) return;
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_FreeCursor(arrow_);
+  arrow_ = nullptr;
+}
+
+void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
+  using Steady = std::chrono::steady_clock;
+  auto next = Steady::now() + kPassInterval;
+  int phase = 0;
+  for (;;) {
+    rt_.hub.wait_until(next, [&] {
+      return handoff_.load() == kRequested || rt_.errors.exitAtOnce.load() != 0 ||
+             closeRequested.load() != 0;
+    });
+    if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
+    if (handoff_.load() == kRequested) {
+      present(handoffChanged_.load());
+      handoff_.store(kDone);
+      rt_.hub.notify();
+    }
+    const auto now = Steady::now();
+    if (now < next) continue;
+    next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;
+    phase ^= 1;
+    if (phase == 1) {
+      if (rt_.display.autoDisplay.load() != 0) auto_refresh();
+    } else {
+      events_pass(closeRequested);
+    }
+  }
+}
+
+void SdlFrontend::auto_refresh() {
+  bool changed = false;
+  {
+    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
+    if (Image* screen = rt_.images.display_image()) changed = rt_.display.take_frame(*screen);
+  }
+  present(changed);
+  if (rt_.display.autoDisplay.load() == -1) {
+    rt_.display.autoDisplay.store(0);
+    rt_.hub.notify();
+  }
+}
+
+bool SdlFrontend::ensure_video_mode(int width, int height) {
+  if (surface_ && surface_->w == width && surface_->h == height) return true;
+  surface_ = SDL_SetVideoMode(width, height, 32, 0);
+  rt_.display.windowValid.store(0);
+  if (!surface_) {
+    std::fprintf(stderr, "kelvo: cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
+    return false;
+  }
+  if (standard_layout(surface_->format)) {
+    shadow_.clear();
+  } else {
+    shadow_.assign(static_cast<size_t>(width) * height, 0);
+  }
+  return true;
+}
+
+void SdlFrontend::present(bool frameChanged) {
+  const FrameCache& frame = rt_.display.frame();
+  if (frame.width == 0 || !ensure_video_mode(frame.width, frame.height)) return;
+  const bool valid = rt_.display.windowValid.load() != 0;
+  if (!frameChanged && valid) return;
+  if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) < 0) return;
+  FrameTarget target{static_cast<uint32_t*>(surface_->pixels), surface_->w, surface_->h,
+                     surface_->pitch / 4};
+  if (!shadow_.empty()) target = {shadow_.data(), surface_->w, surface_->h, surface_->w};
+  if (!valid) {
+    for (int y = 0; y < target.height; ++y) {
+      std::memset(target.pixels + static_cast<size_t>(y) * target.pitch, 0, 4u * target.width);
+    }
+  }
+  convert_frame(frame, target, 1, 0, 0);
+  if (!shadow_.empty()) copy_shadow(shadow_, surface_);
+  if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
+  SDL_UpdateRect(surface_, 0, 0, 0, 0);
+  rt_.display.windowValid.store(1);
+}
+
+void SdlFrontend::show_frame() {
+  Display& display = rt_.display;
+  if (display.autoDisplay.load() != 0) {
+    display.autoDisplay.store(-1);
+    rt_.hub.notify();
+    rt_.hub.wait(
+        [&] { return display.autoDisplay.load() == 0 || rt_.errors.stopRequested.load() != 0; });
+    return;
+  }
+  Image* screen = rt_.images.display_image();
+  const bool changed = screen && display.take_frame(*screen);
+  if (!changed && display.windowValid.load() != 0) return;
+  handoffChanged_.store(changed);
+  handoff_.store(kRequested);
+  rt_.hub.notify();
+  rt_.hub.wait([&] { return handoff_.load() == kDone || rt_.errors.stopRequested.load() != 0; });
+  handoff_.store(kIdle);
+}
+
+void SdlFrontend::request_fullscreen(int) {}
+
+void SdlFrontend::follow_focus() {
+  const Uint8 state = SDL_GetAppState();
+  const bool focused = (state & SDL_APPINPUTFOCUS) && (state & SDL_APPACTIVE);
+  if (focused == keyRepeatOn_) return;
+  keyRepeatOn_ = focused;
+  SDL_EnableKeyRepeat(focused ? 500 : 0, focused ? 30 : 0);
+}
+
+void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
+  follow_focus();
+  const SDLMod mod = SDL_GetModState();
+  rt_.keyboard.sync_locks({(mod & KMOD_NUM) != 0, (mod & KMOD_CAPS) != 0, scrollLock_});
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_KEYDOWN:
+        key_pressed(event.key.keysym);
+        break;
+      case SDL_KEYUP:
+        rt_.keyboard.release_key(event.key.keysym.sym);
+        break;
+      case SDL_QUIT:
+        closeRequested.store(1);
+        rt_.hub.notify();
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void SdlFrontend::key_pressed(const SDL_keysym& key) {
+  if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT)) {
+    rt_.display.fullscreenToggles.fetch_add(1);
+    return;
+  }
+  if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
+  const KeyModifiers mods{(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CTRL) != 0,
+                          (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CAPS) != 0,
+                          (key.mod & KMOD_NUM) != 0};
+  const int32_t code = translate_key(key.sym, key.unicode, mods);
+  if (code == 0) return;
+  if (key.sym == SDLK_UNKNOWN) {  // a character typed without a key: pressed and released at once
+    rt_.keyboard.press_key(code, 0);
+    rt_.keyboard.release_code(code);
+    return;
+  }
+  rt_.keyboard.press_key(code, key.sym);
+}
+
+}  // namespace kelvo

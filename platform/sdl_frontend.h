@@ -1,0 +1,56 @@
+// The window: SDL video, events and the display loop on the main thread.
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "runtime/frontend.h"
+#include "runtime/runtime.h"
+
+namespace kelvo {
+
+// Starts SDL and its font library; on failure writes the reason and returns the exit status
+// (100 or 7000), else 0.
+int start_sdl();
+
+// Every SDL video call happens on the main thread, inside run_loop: the game thread hands its
+// frames over and waits until they are on screen.
+class SdlFrontend : public Frontend {
+ public:
+  explicit SdlFrontend(Runtime& rt);
+  ~SdlFrontend() override;
+
+  // Main thread, before the game starts: lock keys, key repeat, icon, caption, pointer.
+  void prepare_window();
+  // Main thread: the display loop; returns when the game asks to exit or the window is closed.
+  void run_loop(std::atomic<int>& closeRequested);
+  // Main thread, at shutdown: hides and frees the pointer.
+  void release_pointer();
+
+  void show_frame() override;
+  void request_fullscreen(int target) override;
+
+ private:
+  enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
+
+  void auto_refresh();
+  void present(bool frameChanged);
+  bool ensure_video_mode(int width, int height);
+  void events_pass(std::atomic<int>& closeRequested);
+  void key_pressed(const SDL_keysym& key);
+  void follow_focus();
+
+  Runtime& rt_;
+  std::atomic<int> handoff_{kIdle};
+  std::atomic<bool> handoffChanged_{false};
+  SDL_Surface* surface_ = nullptr;
+  std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
+  SDL_Cursor* arrow_ = nullptr;
+  bool keyRepeatOn_ = false;
+  bool scrollLock_ = false;
+};
+
+}  // namespace kelvo

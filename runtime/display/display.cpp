@@ -1,0 +1,81 @@
+// Frame cache comparison and the 8-bit to 32-bit conversion of the refresh.
+#include "runtime/display/display.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kelvo {
+namespace {
+
+bool same_frame(const FrameCache& a, const FrameCache& b) {
+  return a.width == b.width && a.height == b.height && a.bytesPerPixel == b.bytesPerPixel &&
+         a.pixels == b.pixels && (a.bytesPerPixel != 1 || a.palette == b.palette);
+}
+
+bool same_as_image(const FrameCache& c, const Image& img) {
+  if (c.width != img.width || c.height != img.height || c.bytesPerPixel != img.bytesPerPixel ||
+      c.pixels.size() != img.pixels.size()) {
+    return false;
+  }
+  if (img.palette && c.palette != *img.palette) return false;
+  return std::memcmp(c.pixels.data(), img.pixels.data(), img.pixels.size()) == 0;
+}
+
+void convert_indexed_line(const uint8_t* src, int width, const uint32_t* lut, uint32_t* dst,
+                          int scale) {
+  if (scale == 1) {
+    for (int x = 0; x < width; ++x) dst[x] = lut[src[x]];
+    return;
+  }
+  for (int x = 0; x < width; ++x) dst[2 * x] = dst[2 * x + 1] = lut[src[x]];
+}
+
+void convert_direct_line(const uint8_t* src, int width, uint32_t* dst, int scale) {
+  for (int x = 0; x < width; ++x) {
+    uint32_t px;
+    std::memcpy(&px, src + 4 * x, 4);
+    px &= 0xFFFFFFu;
+    for (int k = 0; k < scale; ++k) dst[scale * x + k] = px;
+  }
+}
+
+}  // namespace
+
+bool Display::take_frame(const Image& screen) {
+  if (screen.isText) {
+    if (!textRenderer_) return false;
+    textRenderer_(screen, scratch_);
+    if (same_frame(scratch_, cache_)) return false;
+    std::swap(scratch_, cache_);
+    return true;
+  }
+  if (same_as_image(cache_, screen)) return false;
+  cache_.width = screen.width;
+  cache_.height = screen.height;
+  cache_.bytesPerPixel = screen.bytesPerPixel;
+  cache_.pixels = screen.pixels;
+  if (screen.palette) cache_.palette = *screen.palette;
+  return true;
+}
+
+void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale, int offsetX,
+                   int offsetY) {
+  uint32_t lut[256];
+  for (int i = 0; i < 256; ++i) lut[i] = frame.palette[static_cast<size_t>(i)] & 0xFFFFFFu;
+  const int width = std::min(frame.width, (target.width - offsetX) / scale);
+  const int height = std::min(frame.height, (target.height - offsetY) / scale);
+  const size_t srcPitch = static_cast<size_t>(frame.width) * frame.bytesPerPixel;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* src = frame.pixels.data() + srcPitch * y;
+    uint32_t* dst =
+        target.pixels + static_cast<size_t>(offsetY + scale * y) * target.pitch + offsetX;
+    if (frame.bytesPerPixel == 1) {
+      convert_indexed_line(src, width, lut, dst, scale);
+    } else {
+      convert_direct_line(src, width, dst, scale);
+    }
+    if (scale == 2) std::memcpy(dst + target.pitch, dst, sizeof(uint32_t) * 2 * width);
+  }
+}
+
+}  // namespace kelvo

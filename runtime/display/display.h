@@ -1,0 +1,65 @@
+// The display's shared words, the cache of the last shown frame and its conversion to 32 bits.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "runtime/display/image.h"
+
+namespace kelvo {
+
+// The last frame taken from the screen: indexed pixels with their palette, or 32-bit pixels.
+struct FrameCache {
+  int width = 0;
+  int height = 0;
+  int bytesPerPixel = 1;
+  std::vector<uint8_t> pixels;
+  Palette palette{};
+};
+
+// Where a converted frame goes: 0x00RRGGBB pixels, `pitch` pixels per line.
+struct FrameTarget {
+  uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;
+};
+
+// Renders a text-mode screen (cells of character and attribute) into indexed pixels.
+using TextScreenRenderer = std::function<void(const Image& textScreen, FrameCache& out)>;
+
+class Display {
+ public:
+  // 1: the display loop refreshes by itself; -1: the game waits for one refresh; 0: the game
+  // refreshes on display_now only.
+  std::atomic<int32_t> autoDisplay{1};
+  // 0 forces the next refresh to clear the window and draw everything.
+  std::atomic<int32_t> windowValid{0};
+  std::atomic<int32_t> threadsRunning{0};
+  // 0 window, 1 stretched full screen, 2 4:3 full screen; requests and Alt+Enter presses pending.
+  std::atomic<int32_t> fullscreenMode{0};
+  std::atomic<int32_t> fullscreenRequest{-1};
+  std::atomic<int32_t> fullscreenToggles{0};
+  // display_now calls completed so far: the frame number of scripts and traces.
+  std::atomic<uint32_t> frameCount{0};
+
+  // Copies the screen into the cache when it differs from it; true when it did.
+  bool take_frame(const Image& screen);
+  const FrameCache& frame() const { return cache_; }
+
+  void set_text_renderer(TextScreenRenderer renderer) { textRenderer_ = std::move(renderer); }
+
+ private:
+  FrameCache cache_;
+  FrameCache scratch_;
+  TextScreenRenderer textRenderer_;
+};
+
+// Writes the frame at (offsetX, offsetY) of the target, each pixel `scale` (1 or 2) times in both
+// directions, through the frame's palette when it is indexed.
+void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale, int offsetX,
+                   int offsetY);
+
+}  // namespace kelvo

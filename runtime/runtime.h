@@ -1,0 +1,83 @@
+// The runtime as the game sees it: one object holding every service, with the operations the
+// game calls. Nothing here touches SDL or the host; the platform layer plugs in a Frontend and a
+// Clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "runtime/display/display.h"
+#include "runtime/display/image_table.h"
+#include "runtime/frontend.h"
+#include "runtime/services/clock.h"
+#include "runtime/services/errors.h"
+#include "runtime/services/keyboard.h"
+#include "runtime/services/timing.h"
+#include "runtime/services/trace.h"
+#include "runtime/services/wait_hub.h"
+
+namespace kelvo {
+
+class Runtime {
+ public:
+  // Prepares the image table, the default palette and the start-up text screen.
+  Runtime(Clock& clock, TimeReference reference);
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  void set_frontend(Frontend* frontend) { frontend_ = frontend; }
+  // Runs after every display_now, on the game thread, with the new frame number.
+  void set_frame_hook(std::function<void(uint32_t)> hook) { frameHook_ = std::move(hook); }
+
+  // Statement events: after each statement the game calls end_statement with its line number.
+  void end_statement(uint32_t line) {
+    if (errors.event_pending()) errors.statement_event(line);
+  }
+  // Ends the program at once (the player quit): exitAtOnce, then end_program.
+  [[noreturn]] void quit_program();
+  int raise_error(int code) { return errors.raise_error(code); }
+
+  // Images and screen.
+  int32_t new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed = kArg0);
+  void set_screen(int32_t modeOrHandle) { images.set_screen(modeOrHandle, kArg0); }
+  void set_fullscreen(int32_t option);
+  void set_colour(uint32_t foreground) { images.set_colour(foreground, 0, 0, kArg0); }
+  void set_clear_colour(uint32_t colour, int32_t image) {
+    images.set_clear_colour(0, colour, image, kArg0 | kArg1);
+  }
+  void set_print_mode(int32_t option) { images.set_print_mode(option, 0, 0); }
+  void clear_screen();
+  void display_now();
+
+  // Keyboard, time and random numbers.
+  int32_t key_down(int32_t code) { return keyboard.key_down(code); }
+  void delay(double seconds) { timing.delay(seconds); }
+  double time_of_day() { return timing.time_of_day(); }
+  void limit_rate(double rate) { timing.limit_rate(rate); }
+  void seed_random(double seed);
+  float random_number();
+
+  // Held while drawing on the screen as long as the display loop may read it by itself.
+  std::unique_lock<std::mutex> screen_draw_lock();
+
+  // Milliseconds since start-up.
+  uint32_t elapsed_ms() { return clock_.ticks() - timing.reference().startTicks; }
+
+  WaitHub hub;
+  Errors errors{hub};
+  Display display;
+  Trace trace{display.frameCount};
+  ImageTable images{errors};
+  Keyboard keyboard{errors};
+  Timing timing;
+  Random random;
+
+ private:
+  Clock& clock_;
+  Frontend* frontend_ = nullptr;
+  std::function<void(uint32_t)> frameHook_;
+};
+
+}  // namespace kelvo
