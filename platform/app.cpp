@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -29,6 +30,20 @@ namespace kelvo {
 namespace {
 
 constexpr uint32_t kHeadlessNoonMs = 12 * 3600 * 1000;
+
+// Files named on the command line and in scripts are relative to where the program was started,
+// not to the directory it works in.
+std::string from_start_directory(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  std::error_code ignored;
+  return (std::filesystem::current_path(ignored) / path).string();
+}
+
+Options with_absolute_paths(Options o) {
+  o.scriptPath = from_start_directory(o.scriptPath);
+  o.tracePath = from_start_directory(o.tracePath);
+  return o;
+}
 
 bool enter_directory(const Options& o) {
   const std::string dir = o.directory.empty() ? executable_directory().value_or("") : o.directory;
@@ -56,6 +71,7 @@ std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
       return std::nullopt;
     }
     commands = std::move(*parsed);
+    for (auto& c : commands) c.path = from_start_directory(c.path);
   }
   if (o.closeAfterFrame) {
     ScriptCommand close;
@@ -100,10 +116,11 @@ ErrorDialog headless_dialog(Runtime& rt, ScriptPlayer& player) {
 
 }  // namespace
 
-int run_program(const Options& o) {
-  if (!enter_directory(o)) return 1;
+int run_program(const Options& options) {
+  const Options o = with_absolute_paths(options);
   auto commands = load_commands(o);
   if (!commands) return 2;
+  if (!enter_directory(o)) return 1;
   if (!o.headless) {
     if (const int status = start_sdl()) return status;
   }

@@ -36,13 +36,24 @@ std::optional<uint32_t> local_ms_of_day() {
 }
 
 std::optional<uint32_t> parse_time_of_day(const std::string& text) {
-  unsigned h = 0, m = 0, s = 0, ms = 0;
+  unsigned h = 0, m = 0, s = 0;
   int used = 0;
-  const bool withMs = std::sscanf(text.c_str(), "%2u:%2u:%2u.%3u%n", &h, &m, &s, &ms, &used) == 4;
-  if (!withMs && std::sscanf(text.c_str(), "%2u:%2u:%2u%n", &h, &m, &s, &used) != 3) {
+  if (std::sscanf(text.c_str(), "%2u:%2u:%2u%n", &h, &m, &s, &used) != 3 || h > 23 || m > 59 ||
+      s > 59) {
     return std::nullopt;
   }
-  if (static_cast<size_t>(used) != text.size() || h > 23 || m > 59 || s > 59) return std::nullopt;
+  uint32_t ms = 0;
+  size_t at = static_cast<size_t>(used);
+  if (at < text.size() && text[at] == '.') {
+    const std::string fraction = text.substr(at + 1);
+    if (fraction.empty() || fraction.size() > 3 ||
+        fraction.find_first_not_of("0123456789") != std::string::npos) {
+      return std::nullopt;
+    }
+    ms = static_cast<uint32_t>(std::stoul((fraction + "00").substr(0, 3)));
+    at = text.size();
+  }
+  if (at != text.size()) return std::nullopt;
   return static_cast<uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
 }
 

@@ -39,12 +39,24 @@ void convert_direct_line(const uint8_t* src, int width, uint32_t* dst, int scale
   }
 }
 
+// A text screen shown without its font: cells of 8 by 16 black pixels.
+void render_blank_text_screen(const Image& screen, FrameCache& out) {
+  out.width = screen.width * 8;
+  out.height = screen.height * 16;
+  out.bytesPerPixel = 1;
+  out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
+  out.palette = *screen.palette;
+}
+
 }  // namespace
 
 bool Display::take_frame(const Image& screen) {
   if (screen.isText) {
-    if (!textRenderer_) return false;
-    textRenderer_(screen, scratch_);
+    if (textRenderer_) {
+      textRenderer_(screen, scratch_);
+    } else {
+      render_blank_text_screen(screen, scratch_);
+    }
     if (same_frame(scratch_, cache_)) return false;
     std::swap(scratch_, cache_);
     return true;

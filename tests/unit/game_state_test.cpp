@@ -1,0 +1,79 @@
+// Game numbers, bounds-checked arrays and state dumps.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/game_state.h"
+#include "runtime/services/errors.h"
+
+namespace kelvo {
+namespace {
+
+TEST(GameNumbers, StoredAsFloatComputedInDouble) {
+  Num x = 0;
+  for (int i = 0; i < 951; ++i) x += 0.2;  // each sum rounded to float, as the story's scroll
+  EXPECT_EQ(x.value(), 190.1982421875f);
+  Num level = 3;
+  Num speed = 0.5 + level / 50;  // a double division, not a float one
+  EXPECT_EQ(speed.value(), static_cast<float>(0.5 + 3.0 / 50));
+  Num heroY = 24;
+  const Num viewY = (456 - heroY) / -5 + 210;
+  EXPECT_EQ(viewY.value(), 123.6f);
+}
+
+TEST(GameArrays, BadIndexRaisesNineAndTouchesNothing) {
+  WaitHub hub;
+  Errors errors{hub};
+  set_array_error_sink(&errors);
+  GameArray<Num, 10> scores;
+  scores[10] = 5;
+  EXPECT_EQ(errors.pending(), 0);
+  scores[11] = 7;
+  EXPECT_EQ(errors.pending(), 9);
+  EXPECT_EQ(scores[10], 5);
+  Errors more{hub};
+  set_array_error_sink(&more);
+  scores[-1] = 3;
+  EXPECT_EQ(more.pending(), 9);
+  Errors rounding{hub};
+  set_array_error_sink(&rounding);
+  scores[Num(2.5)] = 4;  // rounds to even: element 2
+  EXPECT_EQ(scores[2], 4);
+  EXPECT_EQ(rounding.pending(), 0);
+  set_array_error_sink(nullptr);
+}
+
+TEST(StateDump, EveryFieldUnderItsNameWithExactFloats) {
+  GameState s;
+  s.level = 3;
+  s.storyScroll = 190.1982421875;
+  s.heroY = 0.1;
+  s.hallNames[1] = "A\"B";
+  s.cloudImg[2][10] = -57;
+  s.sndBeep = 16;
+  const std::string json = state_to_json(s);
+  EXPECT_EQ(json.front(), '{');
+  EXPECT_EQ(json.back(), '}');
+  EXPECT_NE(json.find("\"level\":3,"), std::string::npos);
+  EXPECT_NE(json.find("\"storyScroll\":190.1982"), std::string::npos);
+  EXPECT_NE(json.find("\"heroY\":0.1,"), std::string::npos);
+  EXPECT_NE(json.find("\"hallNames\":[\"\",\"A\\\"B\","), std::string::npos);
+  EXPECT_NE(json.find("\"cloudImg\":[[0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0],"
+                      "[0,0,0,0,0,0,0,0,0,0,-57]]"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"sndBeep\":16}"), std::string::npos);
+}
+
+TEST(StateDump, NumbersReadBackAsTheSameFloat) {
+  GameState s;
+  const float values[] = {0.1f, 1.0f / 3, 123.456f, -0.0f, 1e-7f, 3.4e38f, 16777217.0f};
+  for (float v : values) {
+    s.heroX = v;
+    const std::string json = state_to_json(s);
+    const size_t at = json.find("\"heroX\":") + 8;
+    EXPECT_EQ(std::strtof(json.c_str() + at, nullptr), v) << json.substr(at, 20);
+  }
+}
+
+}  // namespace
+}  // namespace kelvo

@@ -1,0 +1,91 @@
+// Command line, scripts, host paths and times.
+#include <gtest/gtest.h>
+
+#include "platform/host.h"
+#include "platform/options.h"
+#include "platform/script.h"
+
+namespace kelvo {
+namespace {
+
+TEST(Host, DirectoryCutsAtTheLastSeparator) {
+  EXPECT_EQ(directory_of("/usr/games/kelvo"), "/usr/games");
+  EXPECT_EQ(directory_of("C:\\games\\kelvo.exe"), "C:\\games");
+  EXPECT_EQ(directory_of("C:kelvo.exe"), "C:");
+  EXPECT_EQ(directory_of("kelvo"), "");
+  EXPECT_TRUE(executable_directory().has_value());
+}
+
+TEST(Host, TimeOfDayArgument) {
+  EXPECT_EQ(parse_time_of_day("12:00:00"), 43200000u);
+  EXPECT_EQ(parse_time_of_day("23:59:59.999"), 86399999u);
+  EXPECT_EQ(parse_time_of_day("00:00:01.5"), 1500u);
+  EXPECT_FALSE(parse_time_of_day("00:00:01.5000"));
+  EXPECT_FALSE(parse_time_of_day("24:00:00"));
+  EXPECT_FALSE(parse_time_of_day("12:00"));
+  EXPECT_FALSE(parse_time_of_day("12:00:00x"));
+}
+
+TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
+  const char* argv[] = {"kelvo",    "--headless", "--script", "s.txt",  "--time", "01:02:03",
+                        "--dir",    "d",          "--trace",  "t.txt",  "--frames", "99",
+                        "--on-error", "no",       "--mute",   "--window"};
+  std::string error;
+  auto o = parse_options(16, argv, error);
+  ASSERT_TRUE(o) << error;
+  EXPECT_TRUE(o->headless && o->mute && o->window);
+  EXPECT_EQ(o->scriptPath, "s.txt");
+  EXPECT_EQ(o->timeOfDayMs, 3723000u);
+  EXPECT_EQ(o->directory, "d");
+  EXPECT_EQ(o->tracePath, "t.txt");
+  EXPECT_EQ(o->closeAfterFrame, 99u);
+  EXPECT_FALSE(o->answerErrorsYes);
+  const char* bad[] = {"kelvo", "--fast"};
+  EXPECT_FALSE(parse_options(2, bad, error));
+  EXPECT_NE(error.find("--fast"), std::string::npos);
+  const char* missing[] = {"kelvo", "--script"};
+  EXPECT_FALSE(parse_options(2, missing, error));
+}
+
+TEST(Script, ParsesCommandsKeysAndComments) {
+  std::string error;
+  auto c = parse_script(
+      "# a comment\n"
+      "0 press Space\n"
+      "\n"
+      "5 release Space   # trailing comment\n"
+      "5 press Q\n"
+      "7 press q\n"
+      "8 press 19712\n"
+      "9 shot frame 9.png\n"
+      "9 dump d.json\n"
+      "10 answer no\n"
+      "12 close\n",
+      error);
+  ASSERT_TRUE(c) << error;
+  ASSERT_EQ(c->size(), 9u);
+  EXPECT_EQ((*c)[0].key, 32);
+  EXPECT_EQ((*c)[1].action, ScriptAction::Release);
+  EXPECT_EQ((*c)[1].line, 4);
+  EXPECT_EQ((*c)[2].key, 81);
+  EXPECT_EQ((*c)[3].key, 113);
+  EXPECT_EQ((*c)[4].key, 19712);
+  EXPECT_EQ((*c)[5].path, "frame 9.png");
+  EXPECT_FALSE((*c)[7].answerYes);
+  EXPECT_EQ((*c)[8].action, ScriptAction::Close);
+}
+
+TEST(Script, RefusesUnknownCommandsKeysAndFramesGoingBack) {
+  std::string error;
+  EXPECT_FALSE(parse_script("0 jump\n", error));
+  EXPECT_EQ(error, "1: unknown command 'jump'");
+  EXPECT_FALSE(parse_script("0 press Spacebar\n", error));
+  EXPECT_EQ(error, "1: unknown key 'Spacebar'");
+  EXPECT_FALSE(parse_script("5 close\n3 close\n", error));
+  EXPECT_EQ(error, "2: frame 3 comes after frame 5");
+  EXPECT_FALSE(parse_script("x press Space\n", error));
+  EXPECT_FALSE(parse_script("1 answer maybe\n", error));
+}
+
+}  // namespace
+}  // namespace kelvo
