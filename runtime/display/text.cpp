@@ -63,9 +63,9 @@ uint8_t attribute(uint32_t foreground, uint32_t background) {
   return static_cast<uint8_t>((foreground & 0x0F) | (background & 0x07) << 4);
 }
 
-// Little-endian, as many bytes as the image has per pixel.
+// Little-endian, as many bytes as the image has per pixel (a colour has at most four).
 void put_pixel(uint8_t* p, size_t bytes, uint32_t colour) {
-  for (size_t b = 0; b < bytes; ++b) p[b] = static_cast<uint8_t>(colour >> (8 * b));
+  for (size_t b = 0; b < bytes; ++b) p[b] = b < 4 ? static_cast<uint8_t>(colour >> (8 * b)) : 0;
 }
 
 // Lines [y0, y1) become the colour; on a text image, blank cells with it as background.
