@@ -135,17 +135,30 @@ void Game::fill_fixed_tables() {
   stmt();
 }
 
+void Game::print_line(int row, int column, std::string_view text) {
+  rt_.locate(row, column);
+  stmt();
+  rt_.print_wrap_check(text);
+  rt_.print_text(text, false);
+  rt_.print_text("", true);
+  stmt();
+}
+
 void Game::boot_screen() {
   rt_.clear_screen();
   stmt();
+  print_line(5, 16, "V 1.0");
+  print_line(7, 15, "CPU");
+  print_line(9, 15, "GPU");
+  print_line(11, 15, "ROM");
+  print_line(13, 15, "RAM");
   rt_.delay(0.5);
   stmt();
-  for (int i = 0; i < 3; ++i) {
-    rt_.delay(0.2);
+  for (int row = 7; row <= 13; row += 2) {
+    print_line(row, 20, "OK");
+    rt_.delay(row < 13 ? 0.2 : 1);
     stmt();
   }
-  rt_.delay(1);
-  stmt();
 }
 
 GameStage Game::attract_mode() {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <source_location>
+#include <string_view>
 
 #include "game/game_state.h"
 #include "runtime/runtime.h"
@@ -43,6 +44,8 @@ class Game {
     if (rt_.errors.event_pending()) rt_.errors.statement_event(statement_line(where));
   }
   void enter(GameStage stage);
+  // Prints a line of text at a text row and column, as every text of the game is printed.
+  void print_line(int row, int column, std::string_view text);
   // One frame's ending: pace at `rate` frames per second and show it.
   void show_frame(double rate = 120);
 

@@ -41,11 +41,45 @@ void Runtime::clear_screen() {
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
-  img->cursorRow = img->textTop;
-  img->cursorColumn = 1;
-  if (img->bytesPerPixel == 1 && !img->isText) {
-    std::fill(img->pixels.begin(), img->pixels.end(), static_cast<uint8_t>(img->background));
+  kelvo::clear_screen(*img, errors, 0, 0, 0);
+}
+
+void Runtime::clear_screen(int32_t colour) {
+  if (errors.pending()) return;
+  Image* img = images.destination();
+  if (!img) return;
+  auto lock = screen_draw_lock();
+  kelvo::clear_screen(*img, errors, 0, colour, kClearColour);
+}
+
+void Runtime::locate(int32_t row, int32_t column) {
+  if (errors.pending()) return;
+  if (Image* img = images.destination()) {
+    kelvo::locate(*img, errors, row, column, 0, 0, 0, kLocateRow | kLocateColumn);
   }
+}
+
+void Runtime::print_wrap_check(std::string_view text) {
+  if (errors.pending()) return;
+  if (Image* img = images.destination()) kelvo::print_wrap_check(*img, errors, text);
+}
+
+void Runtime::print_text(std::string_view text, bool newline) {
+  if (errors.pending()) return;
+  Image* img = images.destination();
+  if (!img) return;
+  auto lock = screen_draw_lock();
+  kelvo::print_text(*img, errors, text, newline ? 1 : 0, text_hooks());
+}
+
+// The bell's tone queue is not served by this runtime: the beep is silent, its pause is kept.
+TextHooks Runtime::text_hooks() {
+  TextHooks hooks;
+  hooks.beep = [](double, double) {};
+  hooks.sleep = [this](std::chrono::milliseconds ms) {
+    clock_.sleep_ms(static_cast<uint32_t>(ms.count()));
+  };
+  return hooks;
 }
 
 void Runtime::display_now() {

@@ -7,9 +7,11 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "runtime/display/display.h"
 #include "runtime/display/image_table.h"
+#include "runtime/display/text.h"
 #include "runtime/frontend.h"
 #include "runtime/services/clock.h"
 #include "runtime/services/errors.h"
@@ -49,6 +51,10 @@ class Runtime {
   }
   void set_print_mode(int32_t option) { images.set_print_mode(option, 0, 0); }
   void clear_screen();
+  void clear_screen(int32_t colour);
+  void locate(int32_t row, int32_t column);
+  void print_wrap_check(std::string_view text);
+  void print_text(std::string_view text, bool newline);
   void display_now();
 
   // Keyboard, time and random numbers.
@@ -75,6 +81,8 @@ class Runtime {
   Random random;
 
  private:
+  TextHooks text_hooks();
+
   Clock& clock_;
   Frontend* frontend_ = nullptr;
   std::function<void(uint32_t)> frameHook_;

@@ -1,6 +1,8 @@
 // Frame cache comparison and the 8-bit to 32-bit conversion of the refresh.
 #include "runtime/display/display.h"
 
+#include "runtime/display/text.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -39,24 +41,21 @@ void convert_direct_line(const uint8_t* src, int width, uint32_t* dst, int scale
   }
 }
 
-// A text screen shown without its font: cells of 8 by 16 black pixels.
-void render_blank_text_screen(const Image& screen, FrameCache& out) {
+// A text screen is shown as its cells drawn in the 8 by 16 font.
+void render_text_screen(const Image& screen, FrameCache& out) {
   out.width = screen.width * 8;
   out.height = screen.height * 16;
   out.bytesPerPixel = 1;
   out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
   out.palette = *screen.palette;
+  render_text_image(screen, out.pixels.data(), static_cast<size_t>(out.width));
 }
 
 }  // namespace
 
 bool Display::take_frame(const Image& screen) {
   if (screen.isText) {
-    if (textRenderer_) {
-      textRenderer_(screen, scratch_);
-    } else {
-      render_blank_text_screen(screen, scratch_);
-    }
+    render_text_screen(screen, scratch_);
     if (same_frame(scratch_, cache_)) return false;
     std::swap(scratch_, cache_);
     return true;

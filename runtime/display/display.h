@@ -3,7 +3,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "runtime/display/image.h"
@@ -27,9 +26,6 @@ struct FrameTarget {
   int pitch = 0;
 };
 
-// Renders a text-mode screen (cells of character and attribute) into indexed pixels.
-using TextScreenRenderer = std::function<void(const Image& textScreen, FrameCache& out)>;
-
 class Display {
  public:
   // 1: the display loop refreshes by itself; -1: the game waits for one refresh; 0: the game
@@ -49,12 +45,9 @@ class Display {
   bool take_frame(const Image& screen);
   const FrameCache& frame() const { return cache_; }
 
-  void set_text_renderer(TextScreenRenderer renderer) { textRenderer_ = std::move(renderer); }
-
  private:
   FrameCache cache_;
   FrameCache scratch_;
-  TextScreenRenderer textRenderer_;
 };
 
 // Writes the frame at (offsetX, offsetY) of the target, each pixel `scale` (1 or 2) times in both

@@ -18,8 +18,9 @@ int Errors::raise_error(int code) {
 }
 
 void Errors::raise_critical(int code) {
-  const std::string title = critical_error_title(code);
-  const std::string text = critical_error_text(code);
+  const auto box = critical_error_text(code);
+  const std::string title = box ? box->title : "Critical Error";
+  const std::string text = box ? box->text : "";
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
   if (criticalBox_) criticalBox_(title, text);
   if (processExit_) {
@@ -57,9 +58,8 @@ void Errors::statement_event(uint32_t line) {
 
 void Errors::report_error() {
   const int code = pendingError_;
-  const std::string title = "Unhandled Error #" + std::to_string(code);
-  const std::string text = "Line:" + std::to_string(errorLine_) + "\n" +
-                           std::string(error_message(code)) + "\nContinue?";
+  const std::string title = error_dialog_title(code);
+  const std::string text = error_dialog_text(code, errorLine_);
   std::fprintf(stderr, "%s (line %u): %s\n", title.c_str(), errorLine_,
                std::string(error_message(code)).c_str());
   const bool goOn = !dialog_ || dialog_(code, errorLine_, title, text);

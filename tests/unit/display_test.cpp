@@ -16,10 +16,10 @@ TEST(DefaultPalette, TextColoursGreysRampsAndBlacks) {
   EXPECT_EQ(p[16], 0xFF000000u);
   EXPECT_EQ(p[24], 0xFF717171u);  // grey step 8: level 28 of 63
   EXPECT_EQ(p[31], 0xFFFFFFFFu);
-  EXPECT_EQ(p[32], 0xFF0000FFu);  // blue, start of the bright hues
-  EXPECT_EQ(p[40], 0xFFFF0000u);  // red
-  EXPECT_EQ(p[44], 0xFFFFFF00u);  // yellow
-  EXPECT_EQ(p[48], 0xFF00FF00u);  // green
+  EXPECT_EQ(p[32], 0xFF0000FFu);   // blue, start of the bright hues
+  EXPECT_EQ(p[40], 0xFFFF0000u);   // red
+  EXPECT_EQ(p[44], 0xFFFFFF00u);   // yellow
+  EXPECT_EQ(p[48], 0xFF00FF00u);   // green
   EXPECT_EQ(p[104], 0xFF000071u);  // dark blue: level 28
   EXPECT_EQ(p[176], 0xFF000041u);  // darkest blue: level 16
   EXPECT_EQ(p[247], 0xFF2D3141u);  // last hue: levels 11, 12, 16

@@ -11,7 +11,9 @@ struct KeyboardTest : ::testing::Test {
   Errors errors{hub};
   Keyboard keys{errors};
 
-  void press(uint32_t s, uint32_t ch, KeyModifiers m = {}) { keys.press_key(translate_key(s, ch, m), s); }
+  void press(uint32_t s, uint32_t ch, KeyModifiers m = {}) {
+    keys.press_key(translate_key(s, ch, m), s);
+  }
 };
 
 TEST(KeyTranslation, TypedCharactersGiveTheirCodes) {
@@ -22,9 +24,9 @@ TEST(KeyTranslation, TypedCharactersGiveTheirCodes) {
   EXPECT_EQ(translate_key(sym::kReturn, 13, {}), 13);
   EXPECT_EQ(translate_key(sym::kBackspace, 127, {}), 8);
   EXPECT_EQ(translate_key(sym::kDelete, 127, {}), 21248);
-  EXPECT_EQ(translate_key('e', 0xE9, {}), 130);         // é is 130 in code page 437
-  EXPECT_EQ(translate_key(0, 0xFF21, {}), 'A');          // full-width A
-  EXPECT_EQ(translate_key(0, 0x3000, {}), 32);           // ideographic space
+  EXPECT_EQ(translate_key('e', 0xE9, {}), 130);  // é is 130 in code page 437
+  EXPECT_EQ(translate_key(0, 0xFF21, {}), 'A');  // full-width A
+  EXPECT_EQ(translate_key(0, 0x3000, {}), 32);   // ideographic space
   EXPECT_EQ(translate_key(0, 0x4E2D, {}), 0x4E2D | (1 << 30));
 }
 
@@ -37,7 +39,7 @@ TEST(KeyTranslation, KeysWithoutCharacters) {
   EXPECT_EQ(translate_key(sym::kF1 + 11, 0, {}), 34304);
   EXPECT_EQ(translate_key(sym::kHome, 0, {}), 18176);
   EXPECT_EQ(translate_key(sym::kPageDown, 0, {}), 20736);
-  EXPECT_EQ(translate_key(sym::kKp0 + 4, 0, {}), 200004);   // keypad 4, Num Lock off
+  EXPECT_EQ(translate_key(sym::kKp0 + 4, 0, {}), 200004);  // keypad 4, Num Lock off
   EXPECT_EQ(translate_key(sym::kKpPeriod, 0, {}), 200010);
   EXPECT_EQ(translate_key(sym::kKp0 + 4, '4', {}), 100260);  // keypad 4, Num Lock on
   EXPECT_EQ(translate_key(sym::kKpEnter, 13, {}), 100271);

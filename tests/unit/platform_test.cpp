@@ -27,9 +27,9 @@ TEST(Host, TimeOfDayArgument) {
 }
 
 TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
-  const char* argv[] = {"kelvo",    "--headless", "--script", "s.txt",  "--time", "01:02:03",
-                        "--dir",    "d",          "--trace",  "t.txt",  "--frames", "99",
-                        "--on-error", "no",       "--mute",   "--window"};
+  const char* argv[] = {"kelvo",      "--headless", "--script", "s.txt",   "--time",   "01:02:03",
+                        "--dir",      "d",          "--trace",  "t.txt",   "--frames", "99",
+                        "--on-error", "no",         "--mute",   "--window"};
   std::string error;
   auto o = parse_options(16, argv, error);
   ASSERT_TRUE(o) << error;
