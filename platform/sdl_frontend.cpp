@@ -194,6 +194,7 @@ void SdlFrontend::present(bool frameChanged) {
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
   rt_.display.windowValid.store(1);
+  rt_.display.conversions.fetch_add(1);
 }
 
 void SdlFrontend::show_frame() {

@@ -38,6 +38,8 @@ class Display {
   std::atomic<int32_t> fullscreenMode{0};
   std::atomic<int32_t> fullscreenRequest{-1};
   std::atomic<int32_t> fullscreenToggles{0};
+  // Frames converted and put on screen by the window (an unchanged frame converts nothing).
+  std::atomic<uint32_t> conversions{0};
   // display_now calls completed so far: the frame number of scripts and traces.
   std::atomic<uint32_t> frameCount{0};
 

@@ -1,0 +1,22 @@
+// Running the whole program in-process for tests, headless or with SDL's dummy video driver.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kelvo::test {
+
+struct RunResult {
+  int status = -1;
+  std::vector<std::string> trace;  // the trace's lines
+};
+
+// Runs kelvo with `args` plus a trace file; `scriptText`, when not empty, is passed as --script.
+// Relative paths in the script are relative to `workDir`, which becomes the current directory.
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
+                         const std::string& workDir);
+
+// The lines of `trace` whose event is `event` ("state", "seed", ...).
+std::vector<std::string> events(const std::vector<std::string>& trace, const std::string& event);
+
+}  // namespace kelvo::test

@@ -1,0 +1,78 @@
+// The SDL frontend with SDL's dummy video driver: frame hand-over, unchanged frames, shutdown.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/clocks.h"
+#include "platform/sdl_frontend.h"
+#include "support/headless.h"
+#include "support/test_support.h"
+
+namespace kelvo {
+namespace {
+
+struct WindowTest : ::testing::Test {
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(start_sdl(), 0);
+  }
+};
+
+TEST_F(WindowTest, FramesAreHandedToTheMainThreadAndUnchangedOnesConvertNothing) {
+  RealClock clock;
+  Runtime rt(clock, TimeReference{});
+  SdlFrontend window(rt);
+  window.prepare_window();
+  rt.set_frontend(&window);
+  std::atomic<int> close{0};
+  std::thread main_loop([&] { window.run_loop(close); });
+
+  rt.set_screen(rt.new_image(320, 300, 256));
+  rt.display_now();  // the first waits for the loop's own refresh
+  EXPECT_EQ(rt.display.autoDisplay.load(), 0);
+  const uint32_t afterFirst = rt.display.conversions.load();
+  EXPECT_GE(afterFirst, 1u);
+  rt.display_now();
+  rt.display_now();
+  EXPECT_EQ(rt.display.conversions.load(), afterFirst);
+  rt.images.destination()->pixels[100] = 4;
+  rt.display_now();
+  EXPECT_EQ(rt.display.conversions.load(), afterFirst + 1);
+  const SDL_Surface* surface = SDL_GetVideoSurface();
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->w, 320);
+  EXPECT_EQ(surface->h, 300);
+  EXPECT_EQ(static_cast<const uint32_t*>(surface->pixels)[100] & 0xFFFFFF, 0xAA0000u);
+
+  close.store(1);
+  rt.hub.notify();
+  main_loop.join();
+}
+
+TEST_F(WindowTest, CloseDuringALongWaitEndsPromptly) {
+  test::TempDir dir;
+  // The boot screen waits 2.1 s and attract mode 1 s more; the script closes at frame 0, before the
+  // game has shown anything, so the close must cut those sleeps short.
+  const auto start = std::chrono::steady_clock::now();
+  const auto r = test::run_in_process({"--window", "--dir", dir.path()}, "0 close\n", dir.path());
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(r.status, 0);
+  EXPECT_LT(seconds, 1.0);
+  EXPECT_EQ(r.trace.back().substr(r.trace.back().find(' ')), " exit 0");
+}
+
+TEST_F(WindowTest, RealTimeRunReachesPlayAndEscapeEndsIt) {
+  test::TempDir dir;
+  const auto r =
+      test::run_in_process({"--window", "--dir", dir.path()},
+                           "0 press Space\n3 release Space\n425 press Escape\n", dir.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(test::events(r.trace, "state").back(), "425 state LevelOutcome");
+}
+
+}  // namespace
+}  // namespace kelvo
