@@ -8,6 +8,7 @@
 
 namespace kelvo {
 
+// clang-format off
 // Plain numbers, in the order they are dumped.
 #define KELVO_GAME_NUMBERS(X)                                                                      \
   X(level)                                                                                         \
@@ -70,6 +71,8 @@ namespace kelvo {
   X(sndMusic)                                                                             \
   X(sndHurry) X(sndMusicFast) X(sndDie) X(sndFall) X(sndBanana) X(sndThunder) X(sndHeart) \
       X(sndHeartB) X(sndMusic2) X(sndBonus) X(sndLaugh) X(sndBeep)
+
+// clang-format on
 
 struct GameState {
 #define KELVO_DECLARE_NUMBER(name) Num name;

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Under a virtual X server: the game opens a 320x300 window titled "Untitled", and closing it ends
+# the process with status 0 promptly, during the boot screen, attract mode and play.
+set -euo pipefail
+kelvo="$1"
+closer="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+window_geometry() {
+  local id
+  id="$(xdotool search --name '^Untitled$' 2>/dev/null | head -n 1)" || return 1
+  [ -n "$id" ] || return 1
+  xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
+check_close_after() {  # SECONDS [SCRIPT-TEXT]
+  local wait_s="$1" script="${2:-}" args=(--window --mute --dir "$work")
+  if [ -n "$script" ]; then
+    printf '%b' "$script" >"$work/input.script"
+    args+=(--script "$work/input.script")
+  fi
+  "$kelvo" "${args[@]}" &
+  local pid=$! geometry=""
+  for _ in $(seq 100); do
+    geometry="$(window_geometry || true)"
+    [ -n "$geometry" ] && break
+    sleep 0.05
+  done
+  [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }
+  sleep "$wait_s"
+  local start end status=0
+  start=$(date +%s%N)
+  "$closer" Untitled
+  wait $pid || status=$?
+  end=$(date +%s%N)
+  local ms=$(( (end - start) / 1000000 ))
+  echo "closed after ${wait_s}s: status $status in ${ms} ms"
+  [ "$status" -eq 0 ] || return 1
+  [ "$ms" -lt 500 ] || { echo "close took ${ms} ms"; return 1; }
+}
+
+check_close_after 0.5                        # boot screen, inside its waits
+check_close_after 4                          # attract mode
+check_close_after 5 '0 press Space\n'        # level introduction and play
+echo "window test passed"
