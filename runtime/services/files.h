@@ -1,0 +1,86 @@
+// Numbered sequential files: the file-number table, opening and closing, printing with print
+// zones and reading comma- and line-separated fields. Output files replace their old contents
+// only when closed, so a crash while writing never loses the file that was there.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "runtime/services/errors.h"
+#include "runtime/services/file_fields.h"
+
+namespace kelvo {
+
+// Open modes; 0 is taken as random. Append is kept as output once the file is open.
+enum FileMode : int32_t {
+  kModeRandom = 1,
+  kModeBinary = 2,
+  kModeInput = 3,
+  kModeOutput = 4,
+  kModeAppend = 5,
+};
+
+// Access options: 0 allows what the mode allows.
+enum FileAccess : int32_t {
+  kAccessAny = 0,
+  kAccessRead = 1,
+  kAccessWrite = 2,
+  kAccessReadWrite = 3
+};
+
+// Lock options: 0 lets other processes read and write meanwhile; the others take an advisory
+// lock that other lockers see.
+enum FileLock : int32_t { kLockNone = 0, kLockRead = 1, kLockWrite = 2, kLockReadWrite = 3 };
+
+// Receives the trace events "file_open PATH MODE" and "file_close NUMBER".
+using FileTrace = std::function<void(const std::string& line)>;
+
+class Files {
+ public:
+  static constexpr int kPrintZoneWidth = 14;
+
+  Files(Errors& errors, FileTrace trace);
+  ~Files();
+  Files(const Files&) = delete;
+  Files& operator=(const Files&) = delete;
+
+  void file_open(const std::string& name, int32_t mode, int32_t access, int32_t lock,
+                 int32_t number, int32_t recordLength, bool recordGiven);
+  // Closes one file, or every open file when no number is given.
+  void file_close(int32_t number, bool numberGiven);
+  void file_print(int32_t number, const std::string& text, bool blankAfter, bool zone,
+                  bool endLine);
+  void file_input_string(int32_t number, std::string& dest);
+  long double file_input_number(int32_t number, NumberType type);
+
+  // For the shutdown: closes every open file even while an error is pending. Output files are
+  // put in place unless a write to them failed; errors are not raised, as nobody would see them.
+  void close_all();
+
+  bool is_open(int32_t number) const { return slots_.count(number) != 0; }
+
+ private:
+  struct Slot;
+
+  int open_slot(Slot& slot, const std::string& name, int32_t mode, int32_t access);
+  Slot* writable_slot(int32_t number);
+  Slot* readable_slot(int32_t number);
+  void write_piece(Slot& slot, const std::string& piece);
+  int close_slot(int32_t number);
+  void trace(const std::string& line) const;
+
+  Errors& errors_;
+  FileTrace trace_;
+  // Sparse, so that a large file number costs no more than a small one.
+  std::map<int32_t, std::unique_ptr<Slot>> slots_;
+};
+
+// The error code for a failed open, from the errno and whether the name's directory exists.
+int open_error_code(int err, bool directoryExists);
+// The error code for a failed write, flush or close.
+int write_error_code(int err);
+
+}  // namespace kelvo
