@@ -42,6 +42,50 @@ InputStream::Refill reader_for(int fd) {
   };
 }
 
+// The error that stops an open before the platform is asked, or 0.
+int open_argument_error(bool numberInUse, const std::string& name, int32_t mode, int32_t access,
+                        int32_t lock, int32_t number) {
+  if (number < 1) return kErrBadFileNumber;
+  if (numberInUse) return kErrFileAlreadyOpen;
+  if (mode < kModeRandom || mode > kModeAppend || access < kAccessAny ||
+      access > kAccessReadWrite || lock < kLockNone || lock > kLockReadWrite) {
+    return kErrBadArgument;
+  }
+  return valid_name(name) ? 0 : kErrBadFileName;
+}
+
+// Random and binary files are opened for reading and writing (created when missing); with no
+// access option a file that cannot be written is opened for reading only.
+int open_update(host::FileHandle& handle, const std::string& name, int32_t access, bool& readable,
+                bool& writable) {
+  readable = access != kAccessWrite;
+  writable = access != kAccessRead;
+  int err = host::open_for_update(name, readable, writable, handle);
+  if (err != 0 && access == kAccessAny && denied(err)) {
+    writable = false;
+    err = host::open_for_update(name, true, false, handle);
+  }
+  return err;
+}
+
+// The blanks that follow a printed item: one after a number, then up to the next print zone.
+size_t blanks_after(int64_t& column, bool blankAfter, bool zone) {
+  size_t blanks = 0;
+  if (blankAfter) {
+    ++blanks;
+    ++column;
+  }
+  if (zone) {
+    ++blanks;
+    ++column;
+    int64_t shortOfZone =
+        (Files::kPrintZoneWidth - (column - 1) % Files::kPrintZoneWidth) % Files::kPrintZoneWidth;
+    blanks += static_cast<size_t>(shortOfZone);
+    column += shortOfZone;
+  }
+  return blanks;
+}
+
 }  // namespace
 
 int open_error_code(int err, bool directoryExists) {
@@ -53,7 +97,7 @@ int open_error_code(int err, bool directoryExists) {
   return kErrFileNotFound;
 }
 
-int write_error_code(int err) {
+int io_error_code(int err) {
   if (err == EBADF) return kErrInvalidHandle;
   if (err == EINVAL) return kErrBadArgument;
   if (err == EACCES || err == EPERM || err == EROFS) return kErrPermissionDenied;
@@ -88,26 +132,14 @@ void Files::file_open(const std::string& name, int32_t mode, int32_t access, int
                       int32_t number, int32_t /*recordLength*/, bool /*recordGiven*/) {
   if (errors_.pending() != 0) return;
   trace("file_open " + name + " " + std::to_string(mode));
-  if (number < 1) {
-    errors_.raise_error(kErrBadFileNumber);
-    return;
-  }
-  if (is_open(number)) {
-    errors_.raise_error(kErrFileAlreadyOpen);
-    return;
-  }
   if (mode == 0) mode = kModeRandom;
-  if (mode < kModeRandom || mode > kModeAppend || access < kAccessAny ||
-      access > kAccessReadWrite || lock < kLockNone || lock > kLockReadWrite) {
-    errors_.raise_error(kErrBadArgument);
-    return;
-  }
-  if (!valid_name(name)) {
-    errors_.raise_error(kErrBadFileName);
+  if (int code = open_argument_error(is_open(number), name, mode, access, lock, number)) {
+    errors_.raise_error(code);
     return;
   }
   auto slot = std::make_unique<Slot>();
   int err = open_slot(*slot, name, mode, access);
+  // Output files are private until their close puts them in place, so only shared handles lock.
   if (err == 0 && lock != kLockNone && slot->handle.valid()) {
     err = host::lock_file(slot->handle.fd(), true);
   }
@@ -117,24 +149,6 @@ void Files::file_open(const std::string& name, int32_t mode, int32_t access, int
   }
   slots_[number] = std::move(slot);
 }
-
-namespace {
-
-// Random and binary files are opened for reading and writing (created when missing); with no
-// access option a file that cannot be written is opened for reading only.
-int open_update(host::FileHandle& handle, const std::string& name, int32_t access, bool& readable,
-                bool& writable) {
-  readable = access != kAccessWrite;
-  writable = access != kAccessRead;
-  int err = host::open_for_update(name, readable, writable, handle);
-  if (err != 0 && access == kAccessAny && denied(err)) {
-    writable = false;
-    err = host::open_for_update(name, true, false, handle);
-  }
-  return err;
-}
-
-}  // namespace
 
 int Files::open_slot(Slot& slot, const std::string& name, int32_t mode, int32_t access) {
   slot.mode = mode == kModeAppend ? kModeOutput : mode;
@@ -177,7 +191,7 @@ int Files::close_slot(int32_t number) {
   } else {
     err = slot->handle.reset();
   }
-  return err != 0 ? write_error_code(err) : 0;
+  return err != 0 ? io_error_code(err) : 0;
 }
 
 void Files::file_close(int32_t number, bool numberGiven) {
@@ -235,18 +249,9 @@ void Files::file_print(int32_t number, const std::string& text, bool blankAfter,
   Slot* slot = writable_slot(number);
   if (slot == nullptr) return;
   int64_t column = slot->column + static_cast<int64_t>(text.size());
-  size_t blanks = 0;
-  if (blankAfter) ++blanks, ++column;
-  if (zone) {
-    ++blanks, ++column;
-    int64_t into = (column - 1) % kPrintZoneWidth;
-    if (into != 0) {
-      blanks += static_cast<size_t>(kPrintZoneWidth - into);
-      column += kPrintZoneWidth - into;
-    }
-  }
+  // Text, blanks and line end go out in one write; the bytes are the same as in three.
   std::string piece = text;
-  piece.append(blanks, ' ');
+  piece.append(blanks_after(column, blankAfter, zone), ' ');
   if (endLine) {
     piece += "\r\n";
     column = 1;
@@ -254,7 +259,7 @@ void Files::file_print(int32_t number, const std::string& text, bool blankAfter,
   int err = host::write_all(slot->fd(), piece.data(), piece.size());
   if (err != 0) {
     slot->writeFailed = true;
-    errors_.raise_error(write_error_code(err));
+    errors_.raise_error(io_error_code(err));
     return;
   }
   slot->column = column;
@@ -266,7 +271,7 @@ void Files::file_input_string(int32_t number, std::string& dest) {
   std::string field;
   bool found = read_string_field(*slot->input, field);
   if (int err = slot->input->take_error()) {
-    errors_.raise_error(write_error_code(err));
+    errors_.raise_error(io_error_code(err));
     return;
   }
   if (!found) {
@@ -282,7 +287,7 @@ long double Files::file_input_number(int32_t number, NumberType type) {
   if (slot == nullptr) return 0;
   NumberField field = read_number_field(*slot->input);
   if (int err = slot->input->take_error()) {
-    errors_.raise_error(write_error_code(err));
+    errors_.raise_error(io_error_code(err));
     return 0;
   }
   if (field.atEnd) {

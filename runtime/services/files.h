@@ -32,12 +32,14 @@ enum FileAccess : int32_t {
 };
 
 // Lock options: 0 lets other processes read and write meanwhile; the others take an advisory
-// lock that other lockers see.
+// lock that other lockers see. Output files need none: nobody sees them before their close.
 enum FileLock : int32_t { kLockNone = 0, kLockRead = 1, kLockWrite = 2, kLockReadWrite = 3 };
 
 // Receives the trace events "file_open PATH MODE" and "file_close NUMBER".
 using FileTrace = std::function<void(const std::string& line)>;
 
+// Used by one thread at a time: the game thread, and at shutdown the display loop once the game
+// thread has ended.
 class Files {
  public:
   static constexpr int kPrintZoneWidth = 14;
@@ -80,7 +82,7 @@ class Files {
 
 // The error code for a failed open, from the errno and whether the name's directory exists.
 int open_error_code(int err, bool directoryExists);
-// The error code for a failed write, flush or close.
-int write_error_code(int err);
+// The error code for a failed read, write, flush or close.
+int io_error_code(int err);
 
 }  // namespace kelvo

@@ -578,11 +578,11 @@ TEST(FilesErrorMapTest, OpenFailuresMapToTheirCodes) {
 }
 
 TEST(FilesErrorMapTest, WriteFailuresMapToTheirCodes) {
-  EXPECT_EQ(write_error_code(EBADF), 258);
-  EXPECT_EQ(write_error_code(EINVAL), 5);
-  EXPECT_EQ(write_error_code(EACCES), 70);
-  EXPECT_EQ(write_error_code(ENOSPC), 75);
-  EXPECT_EQ(write_error_code(EIO), 75);
+  EXPECT_EQ(io_error_code(EBADF), 258);
+  EXPECT_EQ(io_error_code(EINVAL), 5);
+  EXPECT_EQ(io_error_code(EACCES), 70);
+  EXPECT_EQ(io_error_code(ENOSPC), 75);
+  EXPECT_EQ(io_error_code(EIO), 75);
 }
 
 // ---- Replacing output files whole ----
