@@ -9,16 +9,14 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 
 namespace kelvo::host {
 
 namespace {
 
-// Names given to the new contents are unique within the process by this counter and across
-// processes by the process id.
 std::atomic<unsigned> tempCounter{0};
+std::atomic<bool> unnamedAllowed{true};
 
 // Longest part of the target's own name kept in a temporary name, so that the temporary name
 // stays below the file system's name limit whenever the target's name does.
@@ -44,19 +42,14 @@ std::string directory_of(const std::string& path) {
 
 std::string base_of(const std::string& path) {
   size_t slash = path.find_last_of('/');
-  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  return base.substr(0, kTempBaseLength);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string temp_name_for(const std::string& directory, const std::string& target) {
-  return directory + "/." + base_of(target) + "." + std::to_string(::getpid()) + "-" +
+// A hidden name beside the target, unique within the process by a counter and across processes by
+// the process id.
+std::string temp_name_for(const std::string& targetName) {
+  return "." + targetName.substr(0, kTempBaseLength) + "." + std::to_string(::getpid()) + "-" +
          std::to_string(tempCounter.fetch_add(1)) + ".tmp";
-}
-
-// Best effort: on some file systems directories cannot be synced, and the rename is done anyway.
-void sync_directory(const std::string& directory) {
-  FileHandle dir;
-  if (open_errno(directory, O_RDONLY | O_DIRECTORY, 0, dir) == 0) ::fsync(dir.fd());
 }
 
 }  // namespace
@@ -151,6 +144,10 @@ bool parent_directory_exists(const std::string& path) {
   return ::stat(directory_of(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+void Replacement::allow_unnamed_files(bool allowed) {
+  unnamedAllowed = allowed;
+}
+
 int Replacement::begin(const std::string& path) {
   abandon();
   if (path.empty() || path.find('\0') != std::string::npos) return EINVAL;
@@ -164,21 +161,36 @@ int Replacement::begin(const std::string& path) {
     return EISDIR;
   } else if (!S_ISREG(st.st_mode)) {
     return begin_in_place();
-  } else {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (real == nullptr) return errno;
-    target_ = real;
-    std::free(real);
-    // The old file must itself be writable, as it would have to be for writing it in place.
-    FileHandle probe;
-    if (int err = open_errno(target_, O_WRONLY | O_NONBLOCK, 0, probe)) return err;
-    hadTarget_ = true;
-    oldMode_ = st.st_mode & 07777;
-    oldUid_ = st.st_uid;
-    oldGid_ = st.st_gid;
+  } else if (int err = note_old_file(st)) {
+    return err;
   }
-  directory_ = directory_of(target_);
+  // Everything after this is relative to the directory, whatever becomes of the working directory.
+  if (int err = open_directory(directory_of(target_))) return err;
+  targetName_ = base_of(target_);
   return create_aside();
+}
+
+// Follows links to the file itself, checks that it can be written, and keeps its owner and mode.
+int Replacement::note_old_file(const struct stat& st) {
+  char* real = ::realpath(target_.c_str(), nullptr);
+  if (real == nullptr) return errno;
+  target_ = real;
+  std::free(real);
+  // The old file must itself be writable, as it would have to be for writing it in place.
+  FileHandle probe;
+  if (int err = open_errno(target_, O_WRONLY | O_NONBLOCK, 0, probe)) return err;
+  hadTarget_ = true;
+  oldMode_ = st.st_mode & 07777;
+  oldUid_ = st.st_uid;
+  oldGid_ = st.st_gid;
+  return 0;
+}
+
+// A directory that may be written but not listed can still be worked in, only not synced.
+int Replacement::open_directory(const std::string& path) {
+  int err = open_errno(path, O_RDONLY | O_DIRECTORY, 0, directory_);
+  if (err == EACCES) err = open_errno(path, O_PATH | O_DIRECTORY, 0, directory_);
+  return err;
 }
 
 int Replacement::begin_in_place() {
@@ -187,8 +199,11 @@ int Replacement::begin_in_place() {
 }
 
 int Replacement::create_aside() {
-  int err = open_errno(directory_, O_TMPFILE | O_WRONLY, 0666, file_);
+  int fd =
+      unnamedAllowed ? ::openat(directory_.fd(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+  int err = fd >= 0 ? 0 : unnamedAllowed ? errno : EOPNOTSUPP;
   if (err == 0) {
+    file_ = FileHandle(fd);
     unnamed_ = true;
   } else if (err == EOPNOTSUPP || err == EISDIR || err == EINVAL) {
     // File systems without unnamed files get a named one; a crash may leave it behind.
@@ -200,10 +215,16 @@ int Replacement::create_aside() {
 
 int Replacement::create_named_aside() {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempName_ = temp_name_for(directory_, target_);
-    int err = open_errno(tempName_, O_WRONLY | O_CREAT | O_EXCL, 0666, file_);
+    tempName_ = temp_name_for(targetName_);
+    int fd =
+        ::openat(directory_.fd(), tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      file_ = FileHandle(fd);
+      return 0;
+    }
+    int err = errno;
     if (err != EEXIST) {
-      if (err != 0) tempName_.clear();
+      tempName_.clear();
       return err;
     }
   }
@@ -226,13 +247,12 @@ void Replacement::copy_owner_and_mode() {
 int Replacement::give_name() {
   std::string self = "/proc/self/fd/" + std::to_string(file_.fd());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempName_ = temp_name_for(directory_, target_);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempName_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      return 0;
-    }
+    tempName_ = temp_name_for(targetName_);
+    const char* name = tempName_.c_str();
+    if (::linkat(AT_FDCWD, self.c_str(), directory_.fd(), name, AT_SYMLINK_FOLLOW) == 0) return 0;
     int err = errno;
     if (err == EEXIST) continue;
-    if (::linkat(file_.fd(), "", AT_FDCWD, tempName_.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (::linkat(file_.fd(), "", directory_.fd(), name, AT_EMPTY_PATH) == 0) return 0;
     tempName_.clear();
     return err;
   }
@@ -242,28 +262,32 @@ int Replacement::give_name() {
 
 int Replacement::commit() {
   if (!file_.valid()) return EBADF;
+  int err = 0;
   if (inPlace_) {
-    int err = file_.reset();
+    err = file_.reset();
     abandon();
     return err;
   }
-  int err = ::fsync(file_.fd()) == 0 ? 0 : errno;
+  if (::fsync(file_.fd()) != 0) err = errno;
   if (err == 0 && unnamed_) err = give_name();
   if (err == 0) err = file_.reset();
-  if (err == 0 && ::rename(tempName_.c_str(), target_.c_str()) != 0) err = errno;
-  if (err != 0) {
-    abandon();
-    return err;
+  if (err == 0 &&
+      ::renameat(directory_.fd(), tempName_.c_str(), directory_.fd(), targetName_.c_str()) != 0) {
+    err = errno;
   }
-  tempName_.clear();
-  sync_directory(directory_);
+  if (err == 0) {
+    tempName_.clear();
+    // Best effort: some file systems cannot sync a directory, and the rename is done anyway.
+    ::fsync(directory_.fd());
+  }
   abandon();
-  return 0;
+  return err;
 }
 
 void Replacement::abandon() {
-  if (!inPlace_ && !tempName_.empty()) ::unlink(tempName_.c_str());
+  if (!tempName_.empty() && directory_.valid()) ::unlinkat(directory_.fd(), tempName_.c_str(), 0);
   file_.reset();
+  directory_.reset();
   tempName_.clear();
   inPlace_ = false;
   unnamed_ = false;

@@ -2,6 +2,7 @@
 // file's contents in one step. Every call reports failure as an errno value (0 for success).
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -70,16 +71,23 @@ class Replacement {
   // Drops the new contents; the target keeps what it had.
   void abandon();
 
+  // With false, new contents always get a name from the start, as on file systems without
+  // unnamed files; lets tests reach that way on any machine.
+  static void allow_unnamed_files(bool allowed);
+
  private:
+  int note_old_file(const struct stat& st);
+  int open_directory(const std::string& path);
   int begin_in_place();
   int create_aside();
   int create_named_aside();
   void copy_owner_and_mode();
   int give_name();
 
-  std::string target_;     // the file that is replaced (links resolved)
-  std::string directory_;  // its directory, where the new contents are written
-  std::string tempName_;   // the new contents' name once they have one
+  std::string target_;      // the file that is replaced (links resolved)
+  FileHandle directory_;    // its directory, which every later step works in
+  std::string targetName_;  // the target's name in that directory
+  std::string tempName_;    // the new contents' name in that directory, once they have one
   FileHandle file_;
   bool inPlace_ = false;
   bool unnamed_ = false;  // created with O_TMPFILE: no name until commit

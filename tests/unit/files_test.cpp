@@ -11,6 +11,7 @@
 #include <cmath>
 #include <random>
 
+#include "platform/host/posix_file.h"
 #include "unit/files_test_support.h"
 
 namespace kelvo::files_test {
@@ -691,6 +692,49 @@ TEST_F(FilesSaveTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(take_error(), 0);
   EXPECT_EQ(read_file(path("score.txt")), "old table");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"score.txt"});
+}
+
+TEST_F(FilesSaveTest, NamedNewContentsWhereUnnamedFilesAreMissing) {
+  host::Replacement::allow_unnamed_files(false);
+  write_file(path("score.txt"), "old");
+  open("score.txt", kModeOutput, 1);
+  open("second.txt", kModeOutput, 2);
+  files.file_print(1, "new", false, false, false);
+  EXPECT_EQ(names_in(dir.path()).size(), 3u);  // the named new contents sit beside the target
+  EXPECT_EQ(read_file(path("score.txt")), "old");
+  files.file_close(1, true);
+  errors.raise_error(5);
+  files.close_all();
+  host::Replacement::allow_unnamed_files(true);
+  EXPECT_EQ(read_file(path("score.txt")), "new");
+  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"second.txt", "score.txt"}));
+  EXPECT_EQ(take_error(), 5);
+}
+
+TEST_F(FilesSaveTest, DroppedNamedNewContentsLeaveNothingBehind) {
+  host::Replacement::allow_unnamed_files(false);
+  write_file(path("score.txt"), "old");
+  {
+    host::Replacement replacement;
+    ASSERT_EQ(replacement.begin(path("score.txt")), 0);
+    ASSERT_EQ(host::write_all(replacement.fd(), "x", 1), 0);
+  }
+  host::Replacement::allow_unnamed_files(true);
+  EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"score.txt"});
+  EXPECT_EQ(read_file(path("score.txt")), "old");
+}
+
+TEST_F(FilesSaveTest, SaveDoesNotDependOnTheWorkingDirectory) {
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  files.file_open("rel.txt", kModeOutput, 0, 0, 1, 0, false);
+  std::filesystem::create_directory(path("elsewhere"));
+  std::filesystem::current_path(path("elsewhere"));
+  files.file_print(1, "here", false, false, false);
+  files.file_close(1, true);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(take_error(), 0);
+  EXPECT_EQ(read_file(path("rel.txt")), "here");
 }
 
 TEST_F(FilesSaveTest, TwoWritersOfOneFileLastCloseWins) {
