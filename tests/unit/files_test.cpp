@@ -707,7 +707,7 @@ TEST_F(FilesSaveTest, NamedNewContentsWhereUnnamedFilesAreMissing) {
   files.close_all();
   host::Replacement::allow_unnamed_files(true);
   EXPECT_EQ(read_file(path("score.txt")), "new");
-  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"second.txt", "score.txt"}));
+  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"score.txt", "second.txt"}));
   EXPECT_EQ(take_error(), 5);
 }
 
