@@ -18,12 +18,20 @@ namespace {
 
 using kelvo::NumberType;
 
+char fuzzDirectory[] = "/tmp/kelvo-fuzz-XXXXXX";
+
+// Removes the input file and its directory when the time budget ends the run.
+void remove_fuzz_directory() {
+  ::unlink((std::string(fuzzDirectory) + "/input.txt").c_str());
+  ::rmdir(fuzzDirectory);
+}
+
 // The file the input is written to, in a directory of its own made once per process.
 const std::string& input_path() {
   static const std::string path = [] {
-    char pattern[] = "/tmp/kelvo-fuzz-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) std::abort();
-    return std::string(pattern) + "/input.txt";
+    if (::mkdtemp(fuzzDirectory) == nullptr) std::abort();
+    std::atexit(remove_fuzz_directory);
+    return std::string(fuzzDirectory) + "/input.txt";
   }();
   return path;
 }
