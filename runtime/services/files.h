@@ -49,13 +49,21 @@ class Files {
   Files(const Files&) = delete;
   Files& operator=(const Files&) = delete;
 
+  // Opens `name` under `number`. Output mode writes aside: the old contents stay in place, and
+  // readable by others, until the close. The record length is accepted for random files only to
+  // be ignored: records are not served.
   void file_open(const std::string& name, int32_t mode, int32_t access, int32_t lock,
                  int32_t number, int32_t recordLength, bool recordGiven);
-  // Closes one file, or every open file when no number is given.
+  // Closes one file, or every open file when no number is given; closing an output file puts its
+  // new contents in place of the old ones in one step, unless a write to it failed.
   void file_close(int32_t number, bool numberGiven);
+  // Writes `text`, then a blank when `blankAfter`, then blanks up to the next print zone when
+  // `zone`, then CR LF when `endLine`.
   void file_print(int32_t number, const std::string& text, bool blankAfter, bool zone,
                   bool endLine);
+  // Reads one field into `dest`; at the end of the file `dest` becomes empty and error 62 rises.
   void file_input_string(int32_t number, std::string& dest);
+  // Reads one number field and fits it to `type`; returns 0 after an error.
   long double file_input_number(int32_t number, NumberType type);
 
   // For the shutdown: closes every open file even while an error is pending. Output files are
@@ -70,7 +78,6 @@ class Files {
   int open_slot(Slot& slot, const std::string& name, int32_t mode, int32_t access);
   Slot* writable_slot(int32_t number);
   Slot* readable_slot(int32_t number);
-  void write_piece(Slot& slot, const std::string& piece);
   int close_slot(int32_t number);
   void trace(const std::string& line) const;
 
