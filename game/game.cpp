@@ -111,12 +111,7 @@ void Game::start_up() {
   stmt();
   rt_.set_print_mode(2);
   stmt();
-  for (int i = 1; i <= 10; ++i) {
-    s_.hallScores[i] = 1100 - 100 * i;
-    s_.hallNames[i] = "AAA";
-  }
-  s_.hudBest = s_.hallScores[1];
-  stmt();
+  load_high_scores();
   for (int i = 1; i <= 26; ++i) s_.letters[i] = std::string(1, static_cast<char>('A' + i - 1));
   stmt();
   fill_fixed_tables();
@@ -256,7 +251,7 @@ GameStage Game::ending() {
 }
 
 GameStage Game::high_score_check() {
-  s_.hallInsertPos = 11;
+  rank_score(s_);
   stmt();
   return GameStage::ClosingStory;
 }
@@ -295,6 +290,7 @@ GameStage Game::initials_entry() {
 }
 
 GameStage Game::save() {
+  save_high_scores();
   return GameStage::Attract;
 }
 

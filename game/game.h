@@ -30,6 +30,10 @@ enum class GameStage {
 
 const char* stage_name(GameStage stage);
 
+// Finds the table position the finished game's score enters (11: none) and makes room for it:
+// the entries below move down with their initials and the tenth drops out.
+void rank_score(GameState& state);
+
 // The statement line of a place in the game's sources: a block of 10000 numbers per source file.
 uint32_t statement_line(const std::source_location& where);
 
@@ -64,6 +68,8 @@ class Game {
   GameStage save();
 
   void fill_fixed_tables();
+  void load_high_scores();
+  void save_high_scores();
   void level_introduction();
 
   Runtime& rt_;

@@ -173,6 +173,7 @@ int run_program(const Options& options) {
   rt.errors.request_stop();
   game.join();
   timer.join();
+  rt.files.close_all();
   if (window) window->release_pointer();
   rt.trace.event("exit", std::to_string(status.load()));
   rt.trace.close();

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "runtime/services/numbers.h"
+
 namespace kelvo {
 
 Runtime::Runtime(Clock& clock, TimeReference reference)
@@ -93,6 +95,19 @@ void Runtime::seed_random(double seed) {
   if (errors.pending()) return;
   random.seed_random(seed);
   trace.event("seed", exact_double(seed));
+}
+
+std::string Runtime::number_to_string(double value) {
+  return errors.pending() ? std::string() : kelvo::number_to_string(static_cast<float>(value));
+}
+
+void Runtime::trace_line(const std::string& line) {
+  const size_t space = line.find(' ');
+  if (space == std::string::npos) {
+    trace.event(line);
+  } else {
+    trace.event(std::string_view(line).substr(0, space), std::string_view(line).substr(space + 1));
+  }
 }
 
 float Runtime::random_number() {

@@ -15,6 +15,7 @@
 #include "runtime/frontend.h"
 #include "runtime/services/clock.h"
 #include "runtime/services/errors.h"
+#include "runtime/services/files.h"
 #include "runtime/services/keyboard.h"
 #include "runtime/services/timing.h"
 #include "runtime/services/trace.h"
@@ -57,6 +58,25 @@ class Runtime {
   void print_text(std::string_view text, bool newline);
   void display_now();
 
+  // Sequential files (the game uses number 1, input mode 3 and output mode 4).
+  void file_open(std::string_view name, int32_t mode, int32_t number) {
+    files.file_open(std::string(name), mode, 0, 0, number, 0, false);
+  }
+  void file_close(int32_t number) { files.file_close(number, true); }
+  void file_print(int32_t number, const std::string& text, bool blankAfter, bool zone,
+                  bool endLine) {
+    files.file_print(number, text, blankAfter, zone, endLine);
+  }
+  void file_input_string(int32_t number, std::string& destination) {
+    files.file_input_string(number, destination);
+  }
+  double file_input_number(int32_t number) {
+    return static_cast<double>(files.file_input_number(number, NumberType::kSingle));
+  }
+
+  // The display text of a number: a blank or "-", then the digits.
+  std::string number_to_string(double value);
+
   // Keyboard, time and random numbers.
   int32_t key_down(int32_t code) { return keyboard.key_down(code); }
   void delay(double seconds) { timing.delay(seconds); }
@@ -79,9 +99,11 @@ class Runtime {
   Keyboard keyboard{errors};
   Timing timing;
   Random random;
+  Files files{errors, [this](const std::string& line) { trace_line(line); }};
 
  private:
   TextHooks text_hooks();
+  void trace_line(const std::string& line);
 
   Clock& clock_;
   Frontend* frontend_ = nullptr;

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs="$(nproc)"
+root="$(pwd)"
 
 build() {  # build DIR SANITIZER TARGET...
   local dir="$1" san="$2"
@@ -24,6 +25,7 @@ build build ""
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan address
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp" \
   ctest --output-on-failure -j "$jobs")
 
 echo "== ThreadSanitizer (threaded tests)"

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "platform/app.h"
@@ -28,6 +29,22 @@ RunResult run_in_process(const std::vector<std::string>& args, const std::string
   result.trace = read_lines(tracePath);
   if (chdir(workDir.c_str()) != 0) result.status = -1;
   return result;
+}
+
+void make_game_dir(const std::string& root) {
+  namespace fs = std::filesystem;
+  const fs::path assets = fs::path(KELVO_BUILD_DIR) / "rurazedudi";
+  const fs::path mine = fs::path(root) / "rurazedudi";
+  fs::create_directories(mine);
+  if (!fs::exists(assets)) return;
+  for (const auto& entry : fs::directory_iterator(assets)) {
+    const fs::path target = mine / entry.path().filename();
+    if (entry.path().filename() == "score.txt") {
+      fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+    } else {
+      fs::create_symlink(entry.path(), target);
+    }
+  }
 }
 
 std::vector<std::string> events(const std::vector<std::string>& trace, const std::string& event) {

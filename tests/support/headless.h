@@ -16,6 +16,10 @@ struct RunResult {
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
                          const std::string& workDir);
 
+// Makes `root` a game directory: rurazedudi/ with links to the built pictures and sounds and its
+// own copy of score.txt (when the build has one), so that runs never change the build's files.
+void make_game_dir(const std::string& root);
+
 // The lines of `trace` whose event is `event` ("state", "seed", ...).
 std::vector<std::string> events(const std::vector<std::string>& trace, const std::string& event);
 

@@ -1,0 +1,60 @@
+// The high-score table: read at start-up, ranked at the end of a game, written after it.
+#include "game/game.h"
+
+namespace kelvo {
+namespace {
+constexpr const char* kScoreFile = "rurazedudi/score.txt";
+constexpr int32_t kFile = 1;
+constexpr int32_t kInput = 3;
+constexpr int32_t kOutput = 4;
+constexpr int kEntries = 10;
+}  // namespace
+
+void Game::load_high_scores() {
+  for (int i = 1; i <= kEntries; ++i) {
+    s_.hallScores[i] = 1100 - 100 * i;
+    s_.hallNames[i] = "AAA";
+  }
+  stmt();
+  rt_.file_open(kScoreFile, kInput, kFile);
+  stmt();
+  for (int i = 1; i <= kEntries; ++i) {
+    // One statement reads both fields: when the number fails, the string read is skipped.
+    s_.hallScores[i] = rt_.file_input_number(kFile);
+    rt_.file_input_string(kFile, s_.hallNames[i]);
+    stmt();
+  }
+  rt_.file_close(kFile);
+  stmt();
+  s_.hudBest = s_.hallScores[1];
+  stmt();
+}
+
+void rank_score(GameState& s) {
+  s.hallInsertPos = 11;
+  for (int i = 1; i <= kEntries; ++i) {
+    if (s.score > s.hallScores[i] && i < s.hallInsertPos) s.hallInsertPos = i;
+  }
+  if (s.hallInsertPos == 10) s.hallScores[10] = s.score;
+  if (s.hallInsertPos < 10) {
+    for (int i = kEntries; i >= s.hallInsertPos + 1; --i) {
+      s.hallScores[i] = s.hallScores[i - 1];
+      s.hallNames[i] = s.hallNames[i - 1];
+    }
+    s.hallScores[s.hallInsertPos] = s.score;
+  }
+}
+
+void Game::save_high_scores() {
+  rt_.file_open(kScoreFile, kOutput, kFile);
+  stmt();
+  for (int i = 1; i <= kEntries; ++i) {
+    rt_.file_print(kFile, rt_.number_to_string(s_.hallScores[i]), true, true, false);
+    rt_.file_print(kFile, s_.hallNames[i], false, false, true);
+    stmt();
+  }
+  rt_.file_close(kFile);
+  stmt();
+}
+
+}  // namespace kelvo
