@@ -8,14 +8,10 @@
 namespace kelvo {
 namespace {
 
-constexpr int32_t kEscape = 27;
-constexpr int32_t kSpace = 32;
-constexpr int32_t kCapitalQ = 81;
-
 // Source files of the game, in the order of their statement-line blocks.
-constexpr std::array<std::string_view, 8> kGameSources = {
-    "game.cpp",  "front_screens.cpp", "level.cpp",  "play.cpp",
-    "scene.cpp", "hazards.cpp",       "ending.cpp", "high_scores.cpp"};
+constexpr std::array<std::string_view, 9> kGameSources = {
+    "game.cpp",    "front_screens.cpp", "level.cpp",       "play.cpp",     "scene.cpp",
+    "hazards.cpp", "ending.cpp",        "high_scores.cpp", "catalogue.cpp"};
 
 }  // namespace
 
@@ -89,8 +85,39 @@ void Game::run() {
   }
 }
 
-void Game::enter(GameStage stage) {
-  rt_.trace.event("state", stage_name(stage));
+void Game::enter(GameStage stage) { rt_.trace.event("state", stage_name(stage)); }
+
+void Game::draw(Num image, double x, double y) {
+  rt_.put_image(x, y, handle(image));
+  stmt();
+}
+
+void Game::play(Num sound) {
+  rt_.sound_play(handle(sound));
+  stmt();
+}
+
+void Game::play_looped(Num sound) {
+  rt_.sound_play(handle(sound));
+  stmt();
+  rt_.sound_loop(handle(sound));
+  stmt();
+}
+
+void Game::stop(Num sound) {
+  rt_.sound_stop(handle(sound));
+  stmt();
+}
+
+std::string Game::number_text(double value) { return rt_.number_to_string(value) + " "; }
+
+void Game::print_line(int row, int column, std::string_view text) {
+  rt_.locate(row, column);
+  stmt();
+  rt_.print_wrap_check(text);
+  rt_.print_text(text, false);
+  rt_.print_text("", true);
+  stmt();
 }
 
 void Game::show_frame(double rate) {
@@ -112,9 +139,19 @@ void Game::start_up() {
   rt_.set_print_mode(2);
   stmt();
   load_high_scores();
-  for (int i = 1; i <= 26; ++i) s_.letters[i] = std::string(1, static_cast<char>('A' + i - 1));
-  stmt();
+  open_sounds();
+  read_letters();
+  load_images();
   fill_fixed_tables();
+}
+
+void Game::read_letters() {
+  static constexpr std::string_view kLetters = "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V,W,X,Y,Z,";
+  uint32_t position = 0;
+  for (int i = 1; i <= 26; ++i) {
+    rt_.read_data_string(kLetters, position, s_.letters[i]);
+    stmt();
+  }
 }
 
 void Game::fill_fixed_tables() {
@@ -130,63 +167,6 @@ void Game::fill_fixed_tables() {
   stmt();
 }
 
-void Game::print_line(int row, int column, std::string_view text) {
-  rt_.locate(row, column);
-  stmt();
-  rt_.print_wrap_check(text);
-  rt_.print_text(text, false);
-  rt_.print_text("", true);
-  stmt();
-}
-
-void Game::boot_screen() {
-  rt_.clear_screen();
-  stmt();
-  print_line(5, 16, "V 1.0");
-  print_line(7, 15, "CPU");
-  print_line(9, 15, "GPU");
-  print_line(11, 15, "ROM");
-  print_line(13, 15, "RAM");
-  rt_.delay(0.5);
-  stmt();
-  for (int row = 7; row <= 13; row += 2) {
-    print_line(row, 20, "OK");
-    rt_.delay(row < 13 ? 0.2 : 1);
-    stmt();
-  }
-}
-
-GameStage Game::attract_mode() {
-  rt_.delay(1);
-  stmt();
-  s_.attractTimer = 0;
-  for (;;) {
-    s_.attractTimer += 1;
-    if (s_.attractTimer == 3140) s_.attractTimer = 0;
-    if (s_.attractTimer < 1000) {
-      s_.blinkTimer += 1;
-      if (s_.blinkTimer == 120) s_.blinkTimer = 0;
-      s_.creditTimer += 1;
-      if (s_.creditTimer == 1000) s_.creditTimer = 0;
-      rt_.clear_screen();
-    }
-    if (s_.attractTimer > 999 && s_.attractTimer < 1800) {
-      rt_.clear_screen();
-      s_.storyScroll = 0;
-    }
-    if (s_.attractTimer > 1799) {
-      rt_.clear_screen();
-      s_.storyScroll += 0.2;
-    }
-    stmt();
-    show_frame();
-    if (rt_.key_down(kEscape)) rt_.quit_program();
-    stmt();
-    if (rt_.key_down(kSpace)) return GameStage::NewGame;
-    stmt();
-  }
-}
-
 GameStage Game::new_game() {
   s_.score = 0;
   s_.lives = 3;
@@ -195,98 +175,10 @@ GameStage Game::new_game() {
   return GameStage::LevelSetup;
 }
 
-GameStage Game::level_setup() {
-  rt_.seed_random(rt_.time_of_day());
-  stmt();
-  s_.levelEndState = 0;
-  s_.gameWonFlag = 0;
-  s_.introTimer = 0;
-  s_.introFrame = 0;
-  s_.introY = 0;
-  stmt();
-  level_introduction();
-  return GameStage::LevelPlay;
-}
-
-void Game::level_introduction() {
-  do {
-    s_.introTimer += 1;
-    s_.introY += s_.level == 10 ? 0.5 : 0.25;
-    s_.introFrame += 1;
-    if (s_.introFrame == 80) s_.introFrame = 1;
-    rt_.clear_screen();
-    stmt();
-    rt_.set_colour(15);
-    stmt();
-    show_frame();
-  } while (s_.introTimer < 420);
-}
-
-GameStage Game::level_play() {
-  for (;;) {
-    if (rt_.key_down(kCapitalQ)) return GameStage::HighScoreCheck;
-    stmt();
-    rt_.clear_screen();
-    stmt();
-    show_frame();
-    const bool leave =
-        s_.gameWonFlag == 1 || rt_.key_down(kEscape) || s_.levelEndState > 299 || s_.lives == 0;
-    stmt();
-    if (leave) return GameStage::LevelOutcome;
-  }
-}
-
-GameStage Game::level_outcome() {
-  if (s_.gameWonFlag == 1) return GameStage::Ending;
-  if (s_.lives == 0) return GameStage::HighScoreCheck;
-  if (s_.levelEndState == 0) rt_.quit_program();
-  s_.level += 1;
-  if (s_.level == 11) s_.level = 1;
-  stmt();
-  return GameStage::LevelSetup;
-}
-
-GameStage Game::ending() {
-  return GameStage::HighScoreCheck;
-}
-
 GameStage Game::high_score_check() {
   rank_score(s_);
   stmt();
   return GameStage::ClosingStory;
-}
-
-GameStage Game::closing_story() {
-  s_.endTimer = 0;
-  s_.storyScroll = 0;
-  stmt();
-  do {
-    s_.endTimer += 1;
-    rt_.clear_screen();
-    stmt();
-    s_.storyScroll += 0.2;
-    stmt();
-    show_frame();
-  } while (s_.endTimer <= 950);
-  return GameStage::GameOver;
-}
-
-GameStage Game::game_over() {
-  s_.endTimer = 0;
-  stmt();
-  do {
-    s_.endTimer += 1;
-    rt_.clear_screen();
-    stmt();
-    show_frame();
-  } while (s_.endTimer <= 350);
-  rt_.delay(1);
-  stmt();
-  return s_.hallInsertPos < 11 ? GameStage::InitialsEntry : GameStage::Save;
-}
-
-GameStage Game::initials_entry() {
-  return GameStage::Save;
 }
 
 GameStage Game::save() {

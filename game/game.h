@@ -1,9 +1,11 @@
-// The game routine: start-up, the top-level states and their transitions.
+// The game routine: start-up, the top-level states and their transitions, and every screen.
 #pragma once
 
 #include <cstdint>
 #include <source_location>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/game_state.h"
 #include "runtime/runtime.h"
@@ -48,32 +50,121 @@ class Game {
     if (rt_.errors.event_pending()) rt_.errors.statement_event(statement_line(where));
   }
   void enter(GameStage stage);
+
+  // Small helpers every screen uses (game.cpp).
+  static int32_t handle(Num slot) { return static_cast<int32_t>(round_to_int(slot)); }
+  void draw(Num image, double x, double y);
+  void draw_world(Num image, double x, double y);
+  void play(Num sound);
+  void play_looped(Num sound);
+  void stop(Num sound);
+  double roll(double range);
+  static double frame_of(double phase, double divisor);
+  std::string number_text(double value);
   // Prints a line of text at a text row and column, as every text of the game is printed.
   void print_line(int row, int column, std::string_view text);
   // One frame's ending: pace at `rate` frames per second and show it.
   void show_frame(double rate = 120);
 
+  // Start-up and the catalogue (game.cpp, catalogue.cpp).
   void start_up();
+  void fill_fixed_tables();
+  void read_letters();
+  void open_sounds();
+  void load_images();
+  void load(Num& slot, const std::string& name, const char* separator = "/");
+  void load_series(Num* slots, int count, const std::string& stem, const char* separator = "/");
+  void load_scenery_images();
+  void load_hero_images();
+  void load_structure_images();
+  void load_villain_images();
+  void load_sky_images();
+  void set_clear_colours();
+
+  // Boot, attract mode and the closing story (front_screens.cpp).
   void boot_screen();
   GameStage attract_mode();
+  void title_frame();
+  void hall_of_fame_frame();
+  void prologue_frame();
+  GameStage closing_story();
+
+  // New game and level set-up (game.cpp, level.cpp).
   GameStage new_game();
   GameStage level_setup();
+  void set_start_values();
+  void level_introduction();
+  int level_number() const;
+
+  // The play loop (play.cpp).
   GameStage level_play();
   GameStage level_outcome();
+  bool windy_level() const;
+  void frame_second_half();
+  void level_music();
+  void hero_control();
+  void hero_walk_and_jump();
+  void reach_the_top();
+  void gravity_and_landing();
+  void wind();
+  void climbing_and_falling();
+  void shake_and_camera();
+  void advance_clocks();
+
+  // Hazards, bonus items, hearts and the final level (hazards.cpp).
+  int heart_quota() const;
+  void move_ape_bananas_barrels();
+  void move_banana(int i);
+  void move_barrel(int i);
+  void bonus_fall();
+  void barrel_launch();
+  void balloon_and_hearts();
+  void spawn_heart(int i);
+  void drift_heart(int i);
+  void heart_pickup();
+  void start_super_mode();
+  void end_super_mode();
+  void resume_level_music();
+  void bonus_pickup();
+  void hazard_contact();
+  void bolts_and_countdown();
+
+  // Drawing a play frame (scene.cpp).
+  void draw_scene();
+  void draw_sky();
+  void draw_zeppelin(Num image);
+  void draw_birds();
+  void draw_structure();
+  double duo_frame();
+  void draw_captive_corner();
+  void draw_final_hut();
+  void draw_ape_and_bananas();
+  void draw_barrels_and_bonus();
+  void draw_clouds();
+  void draw_dying_and_hero();
+  void draw_walking_hero(const GameArray<Num, 3>& right, const GameArray<Num, 3>& left);
+  void run_dying_sequence();
+  void respawn();
+  void draw_hud();
+  void print_time_bonus();
+  void draw_messages();
+
+  // The end of a game (ending.cpp, high_scores.cpp).
   GameStage ending();
+  void closing_scene_frame();
+  void laughing_stage(double frame);
+  void flying_stage(double frame);
   GameStage high_score_check();
-  GameStage closing_story();
   GameStage game_over();
   GameStage initials_entry();
+  void initials_keys();
   GameStage save();
-
-  void fill_fixed_tables();
   void load_high_scores();
   void save_high_scores();
-  void level_introduction();
 
   Runtime& rt_;
   GameState& s_;
+  std::vector<Num*> loadedImages_;  // in load order, for the clear colours
 };
 
 }  // namespace kelvo

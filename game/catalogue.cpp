@@ -1,0 +1,153 @@
+// The asset catalogue: every sound and picture of the game, opened once at start-up in order.
+#include <string>
+
+#include "game/game.h"
+
+namespace kelvo {
+namespace {
+const std::string kDir = "rurazedudi/";
+}  // namespace
+
+void Game::open_sounds() {
+  const std::pair<Num*, const char*> sounds[] = {
+      {&s_.sndLevel, "level"},      {&s_.sndJump, "jump"},         {&s_.sndMusic, "music3"},
+      {&s_.sndHurry, "hurry"},      {&s_.sndMusicFast, "music3_2x"}, {&s_.sndDie, "die"},
+      {&s_.sndFall, "fall"},        {&s_.sndBanana, "banane2"},    {&s_.sndThunder, "tonnerre1"},
+      {&s_.sndHeart, "coeur4"},     {&s_.sndHeartB, "coeur4b"},    {&s_.sndMusic2, "music2"},
+      {&s_.sndBonus, "bonus"},      {&s_.sndLaugh, "rire"},        {&s_.sndBeep, "beep"}};
+  for (const auto& [slot, name] : sounds) {
+    *slot = rt_.sound_open(kDir + name + ".yyy", "sync");
+    stmt();
+  }
+}
+
+// Loads one picture into its slot; `separator` is "\\" for the files the game names that way.
+void Game::load(Num& slot, const std::string& name, const char* separator) {
+  slot = rt_.load_image("rurazedudi" + std::string(separator) + name + ".xxx");
+  stmt();
+  loadedImages_.push_back(&slot);
+}
+
+void Game::load_series(Num* slots, int count, const std::string& stem, const char* separator) {
+  for (int i = 1; i <= count; ++i) load(slots[i], stem + std::to_string(i), separator);
+}
+
+void Game::load_images() {
+  load_scenery_images();
+  load_hero_images();
+  load_structure_images();
+  load_villain_images();
+  load_sky_images();
+  set_clear_colours();
+}
+
+void Game::load_scenery_images() {
+  load(s_.titleImg, "titre");
+  load(s_.gameOverImg, "gameover");
+  load(s_.groundImg, "sol");
+  load_series(s_.ambulanceImg.begin(), 2, "ambulance");
+  load(s_.craneBarrierImg, "barrieregrue");
+  load_series(s_.nurseImg.begin(), 2, "infirmiere");
+  load_series(s_.balloonImg.begin(), 5, "montgolfiere");
+  load_series(s_.birdImg.begin(), 4, "oiseau");
+}
+
+void Game::load_hero_images() {
+  for (int i = 1; i <= 3; ++i) load(s_.heroRightImg[i], "hro0" + std::to_string(i));
+  for (int i = 1; i <= 3; ++i) load(s_.heroLeftImg[i], "hro0" + std::to_string(i) + "g");
+  load_series(s_.heroIdleRightImg.begin(), 5, "docpause", "\\");
+  load_series(s_.heroIdleLeftImg.begin(), 5, "docpause_g", "\\");
+  for (int i = 1; i <= 4; ++i) load(s_.heroKoImg[i], "dockoar" + std::to_string(i) + "g", "\\");
+  const char* superFrames[] = {"03", "01", "03"};
+  for (int i = 1; i <= 3; ++i) load(s_.superHeroRightImg[i], std::string("superhro") + superFrames[i - 1]);
+  for (int i = 1; i <= 3; ++i) {
+    load(s_.superHeroLeftImg[i], std::string("superhro") + superFrames[i - 1] + "g");
+  }
+}
+
+void Game::load_structure_images() {
+  load(s_.barrelImg[1], "baril");
+  for (int i = 2; i <= 4; ++i) load(s_.barrelImg[i], "baril" + std::to_string(i));
+  load(s_.levelImg, "niveau1");
+  load(s_.finalLevelImg, "niveaufinal");
+  const char* skies[] = {"fondaube",      "fondmatin", "fondmidi", "fondapresmidi",
+                         "fondapresmidi", "fondpluiejour", "fondsoir", "fondnuit",
+                         "fondnuit",      "fondpluienuit"};
+  for (int i = 1; i <= 10; ++i) load(s_.backgroundImg[i], skies[i - 1]);
+  load(s_.stormImg, "fondpluienuitorage");
+  load_series(s_.ufoImg.begin(), 2, "ovni");
+  const char* clouds[] = {"aube", "matin", "midi", "midi", "midi",
+                          "midi", "soir",  "nuitpluie", "nuitpluie", "nuitpluie"};
+  for (int level = 1; level <= 10; ++level) {
+    for (int frame = 1; frame <= 2; ++frame) {
+      load(s_.cloudImg[frame][level], std::string("nuage") + clouds[level - 1] + std::to_string(frame));
+    }
+  }
+  load(s_.boltImg, "boulon");
+  load(s_.ladderImg, "echelle");
+  load(s_.ladder2Img, "echelle2");
+  load_series(s_.cauldronTopImg.begin(), 4, "chaudronh");
+  load_series(s_.cauldronBottomImg.begin(), 4, "chaudronb");
+}
+
+void Game::load_villain_images() {
+  load_series(s_.duoImg.begin(), 12, "mario-luigi");
+  load_series(s_.plumberFallImg.begin(), 2, "mariofall");
+  load(s_.hutImg, "cabane");
+  load(s_.helpImg, "help");
+  load_series(s_.plumberLadderImg.begin(), 4, "mario_ech");
+  load(s_.chainImg, "chaine");
+  const char* captives[9][2] = {{"pitfall_a", "pitfall_b"}, {"pengo1", "pengo2"},
+                                {"frogger1", "frogger2"},   {"qbert_a", "qbert_b"},
+                                {"pacman1", "pacman2"},     {"pooyan_a", "pooyan_b"},
+                                {"joust_a", "joust_b"},     {"junglehunt1", "junglehunt2"},
+                                {"et_a", "et_b"}};
+  for (int level = 1; level <= 9; ++level) {
+    for (int frame = 1; frame <= 2; ++frame) {
+      load(s_.captiveImg[level][frame], captives[level - 1][frame - 1]);
+    }
+  }
+  load(s_.captiveBonusImg[1][1], "pitfallbonus1");
+  load(s_.captiveBonusImg[1][2], "pitfallbonus2");
+  load(s_.captiveBonusImg[2][1], "pengobonus");
+  load(s_.captiveBonusImg[3][1], "froggerbonus");
+  for (int i = 1; i <= 4; ++i) load(s_.captiveBonusImg[4][i], "qbertbonus" + std::to_string(i));
+  load(s_.captiveBonusImg[5][1], "pacmanbonus");
+  load(s_.captiveBonusImg[6][1], "pooyanbonus");
+  load(s_.captiveBonusImg[7][1], "joustbonus");
+  load(s_.captiveBonusImg[8][1], "junglehuntbonus");
+  load(s_.captiveBonusImg[9][1], "ETbonus");
+  load(s_.helpImg2, "help");
+}
+
+void Game::load_sky_images() {
+  load(s_.heartImg, "coeur");
+  load(s_.heartOutlineImg, "coeurtransparent");
+  load(s_.heartBarImg, "barrecoeur");
+  load_series(s_.apeImg.begin(), 3, "kong");
+  load(s_.bananaImg[1], "banane");
+  for (int i = 2; i <= 4; ++i) load(s_.bananaImg[i], "banane" + std::to_string(i));
+  load(s_.hookImg, "crochet");
+  load_series(s_.craneImg.begin(), 5, "grue");
+  load(s_.craneImg[6], "grue3");
+  load_series(s_.rainImg.begin(), 3, "pluie");
+  load(s_.zeppelinImg, "zeppelin");
+  load(s_.zeppelin2Img, "zeppelin2");
+  load_series(s_.shellImg.begin(), 2, "obus");
+  load_series(s_.plumberShellImg.begin(), 7, "mario_obus");
+}
+
+// Colour 0 is see-through on every picture except the skies and a few opaque ones.
+void Game::set_clear_colours() {
+  const Num* opaque[] = {&s_.stormImg,        &s_.gameOverImg, &s_.groundImg,
+                         &s_.craneBarrierImg, &s_.helpImg2,    &s_.heartBarImg};
+  for (Num* slot : loadedImages_) {
+    bool keyed = std::find(std::begin(opaque), std::end(opaque), slot) == std::end(opaque);
+    for (int i = 1; i <= 10; ++i) keyed = keyed && slot != &s_.backgroundImg[i];
+    if (!keyed) continue;
+    rt_.set_clear_colour(0, static_cast<int32_t>(round_to_int(*slot)));
+    stmt();
+  }
+}
+
+}  // namespace kelvo

@@ -1,0 +1,234 @@
+// The play loop: level music, the hero's control, jumping, wind, the girders, falling, and the
+// second half of every frame (clocks, time-out, shake, camera, pacing, the loop's exit).
+#include <cmath>
+
+#include "game/game.h"
+
+namespace kelvo {
+namespace {
+
+constexpr int32_t kEscape = 27;
+constexpr int32_t kSpace = 32;
+constexpr int32_t kCapitalQ = 81;
+constexpr int32_t kLeft = 19200;
+constexpr int32_t kRight = 19712;
+
+// Girders 1, 3, 5 and 7 rise to the right; 2, 4 and 6 fall to the right. Anything else (the
+// hero above the top girder) belongs to neither set.
+bool odd_girder(double f) { return f == 1 || f == 3 || f == 5 || f == 7; }
+bool even_girder(double f) { return f == 2 || f == 4 || f == 6; }
+
+}  // namespace
+
+bool Game::windy_level() const { return s_.level == 3 || s_.level == 6 || s_.level == 10; }
+
+GameStage Game::level_play() {
+  for (;;) {
+    level_music();
+    const bool abandon = rt_.key_down(kCapitalQ) != 0;
+    stmt();
+    if (abandon) return GameStage::HighScoreCheck;  // the music keeps playing
+    hero_control();
+    hero_walk_and_jump();
+    gravity_and_landing();
+    wind();
+    climbing_and_falling();
+    move_ape_bananas_barrels();
+    if (s_.level < 10) bonus_fall();
+    frame_second_half();
+    const bool escape = rt_.key_down(kEscape) != 0;
+    stmt();
+    if (s_.gameWonFlag == 1 || escape || s_.levelEndState > 299 || s_.lives == 0) {
+      return GameStage::LevelOutcome;
+    }
+  }
+}
+
+void Game::frame_second_half() {
+  barrel_launch();
+  balloon_and_hearts();
+  heart_pickup();
+  bonus_pickup();
+  hazard_contact();
+  if (s_.level == 10) bolts_and_countdown();
+  if (s_.gameWonFlag == 0 && s_.levelTimer <= 0) {
+    s_.timeOutFlag = 1;
+    s_.levelTimer = 122;
+    s_.dyingTimer = 400;
+  }
+  stmt();
+  shake_and_camera();
+  advance_clocks();
+  draw_scene();
+  show_frame();
+}
+
+void Game::level_music() {
+  if (s_.levelTimer == 119 && s_.musicState == 0) {
+    play_looped(s_.sndMusic);
+    s_.musicState = 1;
+  }
+  if (s_.levelTimer == 20 && s_.musicState == 1) {
+    stop(s_.sndMusic);
+    stop(s_.sndHurry);
+    play_looped(s_.sndMusicFast);
+    s_.musicState = 2;
+  }
+  stmt();
+}
+
+void Game::hero_control() {
+  s_.idleTimer += 1;
+  if (s_.heroFalling == 0 && s_.dyingTimer < 200) {
+    s_.heroDX = 0;
+    const bool right = rt_.key_down(kRight) != 0;
+    const bool left = rt_.key_down(kLeft) != 0;
+    if (right && s_.levelEndState == 0) {
+      s_.heroDX = 1;
+      s_.heroFacing = 1;
+      s_.idleTimer = 0;
+    }
+    if (left && s_.levelEndState == 0) {
+      s_.heroDX = -1;
+      s_.heroFacing = -1;
+      s_.idleTimer = 0;
+    }
+    if (windy_level() && s_.heroDX == 1) s_.heroDX = 0.75;
+    if (windy_level() && s_.heroDX == -1) s_.heroDX = -1.25;
+    const bool space = rt_.key_down(kSpace) != 0;
+    if (!space && s_.jumpLatch == 1) s_.jumpLatch = 0;
+    if (space && s_.jumpLatch == 0 && s_.levelEndState == 0 && s_.jumpTimer == 0 &&
+        s_.heroOnGround == 1) {
+      s_.jumpLatch = 1;
+      s_.jumpTimer = 1;
+      play(s_.sndJump);
+      s_.idleTimer = 0;
+    }
+  }
+  if (s_.dyingTimer > 200) s_.heroDX = 0;
+  stmt();
+}
+
+void Game::hero_walk_and_jump() {
+  if (s_.heroDX != 0) {
+    s_.heroX += s_.heroDX;
+    s_.heroFrame += 0.1;
+    if (s_.heroFrame > 3.9) s_.heroFrame = 1;
+  }
+  if (s_.jumpTimer > 0) {
+    s_.jumpTimer += 1;
+    if ((s_.superTimer == 0 && s_.jumpTimer > 40) || (s_.superTimer > 0 && s_.jumpTimer > 105)) {
+      s_.jumpTimer = 0;
+    }
+  }
+  if (s_.jumpTimer > 0) s_.heroY -= 2;
+  if (s_.level < 10) reach_the_top();
+  if (s_.heroX < -40) s_.heroX = -40;
+  if (s_.heroX > 450) s_.heroX = 450;
+  stmt();
+}
+
+void Game::reach_the_top() {
+  if (s_.heroY < 28 && s_.heroX > 142 && s_.levelEndState == 0) {
+    s_.levelEndState = 1;
+    s_.rescueState = 1;
+    s_.timeBonus = s_.levelTimer * 100;
+    s_.score += s_.timeBonus;
+    stop(s_.sndMusic);
+    stop(s_.sndMusicFast);
+    stop(s_.sndHurry);
+    play(s_.sndMusic2);
+  }
+  if (s_.levelEndState > 0) {
+    s_.heroY = 24;
+    s_.levelEndState += 1;
+  }
+}
+
+void Game::gravity_and_landing() {
+  if (s_.levelEndState != 0) return;
+  s_.heroOnGround = 0;
+  s_.heroY += 1;
+  if (odd_girder(s_.heroFloor)) {
+    if (s_.heroFloor != 1 && s_.heroX < 22) s_.heroFloor -= 1;
+    const double line = s_.heroFloorBaseY[s_.heroFloor] - s_.heroX / 16;
+    if (s_.heroFalling == 0 && s_.heroY > line) {
+      s_.heroY = line;
+      s_.heroOnGround = 1;
+    }
+  }
+  if (even_girder(s_.heroFloor)) {
+    if (s_.heroX > 368) s_.heroFloor -= 1;
+    const double line = s_.heroFloorBaseY[s_.heroFloor] + s_.heroX / 16;
+    if (s_.heroFalling == 0 && s_.heroY > line) {
+      s_.heroY = line;
+      s_.heroOnGround = 1;
+    }
+  }
+  stmt();
+}
+
+void Game::wind() {
+  if (!windy_level() || s_.levelEndState != 0) return;
+  s_.heroX -= 0.1;
+  if (s_.jumpTimer > 0) s_.heroX -= 0.6;
+  if (s_.level == 10) {
+    s_.heroX -= 0.05;
+    if (s_.jumpTimer > 0) s_.heroX -= 0.3;
+  }
+  stmt();
+}
+
+void Game::climbing_and_falling() {
+  if (odd_girder(s_.heroFloor) && s_.heroY < s_.heroFloorBaseY[s_.heroFloor + 1] + s_.heroX / 16) {
+    s_.heroFloor += 1;
+  }
+  if (even_girder(s_.heroFloor) && s_.heroY < s_.heroFloorBaseY[s_.heroFloor + 1] - s_.heroX / 16) {
+    s_.heroFloor += 1;
+  }
+  if ((s_.heroX < -15 || s_.heroX > 399) && s_.heroFalling == 0) {
+    s_.heroFalling = 1;
+    play(s_.sndFall);
+  }
+  if (s_.heroFalling == 1) s_.heroY += 1;
+  if (s_.heroY > 530 && s_.dyingTimer == 0) s_.dyingTimer = 400;
+  if (s_.heroY > 530) s_.heroY = 530;
+  stmt();
+}
+
+void Game::shake_and_camera() {
+  s_.shakeY = 0;
+  if (s_.thunderTimer > 0) s_.shakeY = roll(5) - 2;
+  if (s_.levelTimer > 9 && s_.levelTimer < 20) s_.shakeY = roll(3) - 1;
+  if (s_.levelTimer < 10) s_.shakeY = roll(5) - 2;
+  s_.viewY = (456 - s_.heroY) / -5 + 210 + s_.shakeY;
+  stmt();
+}
+
+void Game::advance_clocks() {
+  s_.slowPhase += 1;
+  s_.slowPhaseBack -= 1;
+  s_.fastPhase += 1;
+  if (s_.levelEndState == 0 && s_.slowPhase == 119) s_.levelTimer -= 1;
+  if (s_.levelTimer < 0) s_.levelTimer = 0;
+  if (s_.slowPhase > 119) s_.slowPhase = 1;
+  if (s_.slowPhaseBack < 1) s_.slowPhaseBack = 119;
+  if (s_.fastPhase > 29) s_.fastPhase = 0;
+  stmt();
+}
+
+GameStage Game::level_outcome() {
+  stop(s_.sndMusic);
+  stop(s_.sndHurry);
+  stop(s_.sndMusicFast);
+  stop(s_.sndMusic2);
+  if (s_.gameWonFlag == 1) return GameStage::Ending;
+  if (s_.lives == 0) return GameStage::HighScoreCheck;
+  if (s_.levelEndState == 0) rt_.quit_program();
+  s_.level += 1;
+  if (s_.level == 11) s_.level = 1;
+  stmt();
+  return GameStage::LevelSetup;
+}
+
+}  // namespace kelvo
