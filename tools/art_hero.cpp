@@ -1,0 +1,142 @@
+// Dr Kelvo: a doctor in a white coat with dark hair and a head mirror, 14 by 16 pixels, facing
+// right; the left-facing, idle, knocked-out and super frames are derived from the same grids.
+#include <string>
+
+#include "tools/art_parts.h"
+#include "tools/asset_set.h"
+#include "tools/colours.h"
+
+namespace kelvo::assets {
+namespace {
+
+using namespace col;
+
+// The hero's picture hangs from his position: 16 rows, the soles on the last one.
+constexpr int kHeroW = 14;
+constexpr int kHeroH = 16;
+
+const Legend kDoctor{{'h', kUmber},  {'H', kChestnut}, {'s', kSkin},    {'S', kPeach},
+                     {'e', kInk},    {'m', kGreyE3},   {'w', kWhite},   {'g', kGreyB6},
+                     {'t', kGrey51}, {'r', kRed},      {'b', kSlate},   {'B', kDeepBlue},
+                     {'f', kGrey2D}, {'c', kRed},      {'C', kDarkRed}, {'y', kYellow}};
+
+// Rows 0 to 11 are shared by the walking frames: head, coat and arms.
+#define KELVO_HERO_TOP                                                                          \
+  "..............", ".....hhhhh....", "....hhhhhhhh..", "....hHhhmmmh..", "....hhssseSs..",     \
+      "....hsssssss..", ".....sSSsss...", "....wwtwwww...", "...wwwwtwwww..", "...wgwwwtwrw..", \
+      "...wsgwwwwws..", "...wwgwwwwww.."
+
+Canvas with_outline(Canvas c, uint8_t ink) {
+  c.outline(ink);
+  return c;
+}
+
+Canvas hero_frame(int frame) {
+  switch (frame) {
+    case 1:  // stride
+      return from_grid(
+          {KELVO_HERO_TOP, "...wwgwwwwww..", "...bbbb.bbbb..", "..bbb....bbb..", "..fff.....fff."},
+          kDoctor);
+    case 2:  // standing
+      return from_grid(
+          {KELVO_HERO_TOP, "....wgwwwwww..", "....bbbbbbb...", "....bbb.bbb...", "...fff..ffff.."},
+          kDoctor);
+    default:  // passing step, also the jump
+      return from_grid(
+          {KELVO_HERO_TOP, "....wgwwwww...", ".....bbbbbb...", ".....bbBbb....", ".....ffffff..."},
+          kDoctor);
+  }
+}
+
+// Idle: 1 stands, 2 looks back over his shoulder, 3 looks up, 4 and 5 tap the front foot.
+Canvas idle_frame(int frame) {
+  Canvas c = hero_frame(2);
+  if (frame == 2) {
+    Canvas head = c.cropped(3, 1, 10, 6).mirrored();
+    c.fill_rect(3, 1, 10, 6, kClear);
+    c.blit(head, 2, 1);
+  } else if (frame == 3) {
+    c.set(9, 4, kSkin);
+    c.set(9, 3, kInk);
+  } else if (frame == 4) {
+    c.fill_rect(8, 15, 5, 1, kClear);
+    c.fill_rect(9, 14, 4, 1, kGrey2D);
+    c.set(12, 13, kGrey2D);
+  }
+  return c;
+}
+
+// Knocked out: lying on his back, 22 by 16, with stars circling over his head.
+Canvas ko_frame(int frame) {
+  Canvas c(22, kHeroH);
+  const Canvas body = from_grid(
+      {
+          "..........hhh.........",
+          "..ff.bbbwwwwhhhhs.....",
+          ".fffbbbwwwgtwmmhse....",
+          ".ff.bbbwwwwwthhssss...",
+          "....bbbwwrwwwhhsSs....",
+      },
+      kDoctor);
+  c.blit(body, 0, 10);
+  c.outline(kInk);
+  static const int kStarX[4] = {10, 14, 18, 14};
+  static const int kStarY[4] = {5, 2, 5, 7};
+  for (int i = 0; i < 3; ++i) {
+    const int k = (frame - 1 + i) % 4;
+    const uint8_t colour = i == 0 ? kYellow : (i == 1 ? kPaleLemon : kAmber);
+    const int x = kStarX[k], y = kStarY[k];
+    c.set(x, y, colour);
+    c.set(x - 1, y, colour);
+    c.set(x + 1, y, colour);
+    c.set(x, y - 1, colour);
+    c.set(x, y + 1, colour);
+  }
+  return c;
+}
+
+// Super form: a red cape flowing behind, a golden glow for an outline, the cross turned gold.
+Canvas super_frame(int frame) {
+  Canvas c = hero_frame(frame == 1 ? 2 : 1).recoloured({{kRed, kYellow}});
+  const int sweep = frame == 1 ? 0 : 1;  // the cape flies out further while running
+  for (int y = 7; y <= 12; ++y) {
+    const int len = 1 + (y - 7) / 2 + sweep;
+    for (int x = 3 - len; x < 3; ++x) c.set_under(x + 1, y, y % 3 == 0 ? kDarkRed : kRed);
+  }
+  c.set(2, 7, kRed);
+  c.set(3, 7, kRed);
+  c.outline(kAmber);
+  return c;
+}
+
+}  // namespace
+
+Canvas hero_ko_frame(int frame) {
+  return ko_frame(frame);
+}
+
+Canvas hero_walk_frame(int frame) {
+  return with_outline(hero_frame(frame), kInk);
+}
+
+void add_hero(AssetSet& set) {
+  for (int f = 1; f <= 3; ++f) {
+    const Canvas right = with_outline(hero_frame(f), kInk);
+    set.picture("hro0" + std::to_string(f) + ".xxx", right);
+    set.picture("hro0" + std::to_string(f) + "g.xxx", right.mirrored());
+  }
+  for (int f = 1; f <= 5; ++f) {
+    const Canvas right = with_outline(idle_frame(f), kInk);
+    set.picture("docpause" + std::to_string(f) + ".xxx", right);
+    set.picture("docpause_g" + std::to_string(f) + ".xxx", right.mirrored());
+  }
+  for (int f = 1; f <= 4; ++f) set.picture("dockoar" + std::to_string(f) + "g.xxx", ko_frame(f));
+  for (int f : {1, 3}) {
+    const Canvas right = super_frame(f);
+    set.picture("superhro0" + std::to_string(f) + ".xxx", right);
+    set.picture("superhro0" + std::to_string(f) + "g.xxx", right.mirrored());
+  }
+  static_assert(kHeroW == 14);
+}
+
+}  // namespace kelvo::assets
