@@ -20,11 +20,12 @@ const Legend kDoctor{{'h', kUmber},  {'H', kChestnut}, {'s', kSkin},    {'S', kP
                      {'t', kGrey51}, {'r', kRed},      {'b', kSlate},   {'B', kDeepBlue},
                      {'f', kGrey2D}, {'c', kRed},      {'C', kDarkRed}, {'y', kYellow}};
 
-// Rows 0 to 11 are shared by the walking frames: head, coat and arms.
+// Rows 0 to 10 are shared by the walking frames: the head in profile (hair at the back, the
+// head mirror on his forehead), the collar and the stethoscope.
 #define KELVO_HERO_TOP                                                                          \
-  "..............", ".....hhhhh....", "....hhhhhhhh..", "....hHhhmmmh..", "....hhssseSs..",     \
-      "....hsssssss..", ".....sSSsss...", "....wwtwwww...", "...wwwwtwwww..", "...wgwwwtwrw..", \
-      "...wsgwwwwws..", "...wwgwwwwww.."
+  "..............", ".....hhhhh....", "....hhhhhhhh..", "...hhhhhmmms..", "...hHhhsssess.",     \
+      "...hhhsssssss.", "....hhsssss...", ".....sssss....", "....wwtwwww...", "...wwwwtwwww..", \
+      "...wgwwwtwrw.."
 
 Canvas with_outline(Canvas c, uint8_t ink) {
   c.outline(ink);
@@ -33,18 +34,18 @@ Canvas with_outline(Canvas c, uint8_t ink) {
 
 Canvas hero_frame(int frame) {
   switch (frame) {
-    case 1:  // stride
-      return from_grid(
-          {KELVO_HERO_TOP, "...wwgwwwwww..", "...bbbb.bbbb..", "..bbb....bbb..", "..fff.....fff."},
-          kDoctor);
+    case 1:  // stride: front hand forward, legs apart
+      return from_grid({KELVO_HERO_TOP, "...wgwwwwwwws.", "...wgwwwwwww..", "..bbb...bbb...",
+                        ".fff.....fff..", ".............."},
+                       kDoctor);
     case 2:  // standing
-      return from_grid(
-          {KELVO_HERO_TOP, "....wgwwwwww..", "....bbbbbbb...", "....bbb.bbb...", "...fff..ffff.."},
-          kDoctor);
-    default:  // passing step, also the jump
-      return from_grid(
-          {KELVO_HERO_TOP, "....wgwwwww...", ".....bbbbbb...", ".....bbBbb....", ".....ffffff..."},
-          kDoctor);
+      return from_grid({KELVO_HERO_TOP, "..swgwwwwwws..", "...wgwwwwwww..", "....bbb.bbb...",
+                        "...fff..ffff..", ".............."},
+                       kDoctor);
+    default:  // passing step, back hand swinging; also the jump
+      return from_grid({KELVO_HERO_TOP, "..swgwwwwwww..", "...wgwwwwwww..", ".....bbbbb....",
+                        ".....ffffff...", ".............."},
+                       kDoctor);
   }
 }
 
@@ -55,13 +56,13 @@ Canvas idle_frame(int frame) {
     Canvas head = c.cropped(3, 1, 10, 6).mirrored();
     c.fill_rect(3, 1, 10, 6, kClear);
     c.blit(head, 2, 1);
-  } else if (frame == 3) {
-    c.set(9, 4, kSkin);
-    c.set(9, 3, kInk);
-  } else if (frame == 4) {
-    c.fill_rect(8, 15, 5, 1, kClear);
-    c.fill_rect(9, 14, 4, 1, kGrey2D);
-    c.set(12, 13, kGrey2D);
+  } else if (frame == 3) {  // eyes up
+    c.set(10, 4, kSkin);
+    c.set(10, 3, kInk);
+  } else if (frame == 4) {  // toes up
+    c.fill_rect(8, 14, 4, 1, kClear);
+    c.fill_rect(8, 13, 4, 1, kGrey2D);
+    c.set(11, 12, kGrey2D);
   }
   return c;
 }
@@ -99,12 +100,11 @@ Canvas ko_frame(int frame) {
 Canvas super_frame(int frame) {
   Canvas c = hero_frame(frame == 1 ? 2 : 1).recoloured({{kRed, kYellow}});
   const int sweep = frame == 1 ? 0 : 1;  // the cape flies out further while running
-  for (int y = 7; y <= 12; ++y) {
-    const int len = 1 + (y - 7) / 2 + sweep;
-    for (int x = 3 - len; x < 3; ++x) c.set_under(x + 1, y, y % 3 == 0 ? kDarkRed : kRed);
+  for (int y = 8; y <= 14; ++y) {
+    const int len = 1 + (y - 8) / 2 + sweep;
+    for (int x = 4 - len; x < 4; ++x) c.set_under(x, y - sweep, (x + y) % 4 == 0 ? kDarkRed : kRed);
   }
-  c.set(2, 7, kRed);
-  c.set(3, 7, kRed);
+  c.hline(4, 8, 8, kRed);  // the cape's collar
   c.outline(kAmber);
   return c;
 }

@@ -222,6 +222,7 @@ Canvas cauldron_front(int frame) {
   return c;
 }
 
+// A hex bolt, 10 by 12: its head on the beam and the end of its shank below it.
 Canvas bolt_picture() {
   return from_grid(
       {
@@ -234,7 +235,9 @@ Canvas bolt_picture() {
           "kgGkkkkGdk",
           "kGGGGGdddk",
           ".kdddddddk",
-          "..kkkkkkk.",
+          "..kkgGkkk.",
+          "...kGdk...",
+          "...kkkk...",
       },
       Legend{{'k', kGrey2D}, {'w', kGreyE3}, {'g', kGreyB6}, {'G', kGrey92}, {'d', kGrey61}});
 }

@@ -99,6 +99,9 @@ void Track::fade_tail(double seconds) {
 }
 
 std::vector<int16_t> Track::render(double gain) const {
+  double peak = 0.0;
+  for (double v : mix_) peak = std::max(peak, std::fabs(v));
+  if (peak * gain > 0.9) gain = 0.9 / peak;  // never clip: scale the whole sound down
   std::vector<int16_t> out(mix_.size());
   for (size_t i = 0; i < mix_.size(); ++i) {
     const double v = std::clamp(mix_[i] * gain, -1.0, 1.0);

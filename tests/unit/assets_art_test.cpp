@@ -1,0 +1,105 @@
+// Rules of the art that the game relies on: see-through pictures never show pure black, skies
+// reach the screen's bottom at every camera height, screens leave room for their text, and the
+// music loops end where they start.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "assets_test_support.h"
+
+namespace kelvo::asset_tests {
+namespace {
+
+// Index 0 is the see-through colour; the game matches colours when it loads a picture, so any
+// other pure-black entry (16, 248 to 255) would turn see-through too.
+TEST(PictureArt, SeeThroughPicturesUseNoOtherPureBlack) {
+  for (const std::string& file : picture_files()) {
+    if (is_opaque_picture(file)) continue;
+    const Indexed p = load_picture(file);
+    ASSERT_TRUE(p.ok) << file;
+    int bad = 0, visible = 0;
+    for (uint8_t index : p.pixels) {
+      if (index != 0 && p.black(index)) ++bad;
+      if (index != 0) ++visible;
+    }
+    EXPECT_EQ(bad, 0) << file;
+    EXPECT_GT(visible, 0) << file << " is empty";
+  }
+}
+
+TEST(PictureArt, SkiesCoverTheScreenAtEveryCameraHeight) {
+  struct Sky {
+    const char* file;
+    double lowest_top;  // the most negative y the game draws it at
+  };
+  // Level 1 and the storm follow -heroY / 1.8 with heroY up to 530; the other levels stop at
+  // -253; the closing scene scrolls the morning sky by 243 and the story the night sky by 191.
+  const Sky skies[] = {{"fondaube.xxx", -530 / 1.8}, {"fondpluienuitorage.xxx", -530 / 1.8},
+                       {"fondmatin.xxx", -253},      {"fondmidi.xxx", -253},
+                       {"fondapresmidi.xxx", -253},  {"fondpluiejour.xxx", -253},
+                       {"fondsoir.xxx", -253},       {"fondnuit.xxx", -253},
+                       {"fondpluienuit.xxx", -253}};
+  for (const Sky& sky : skies) {
+    const Indexed p = load_picture(sky.file);
+    EXPECT_EQ(p.width, 320) << sky.file;
+    EXPECT_GE(sky.lowest_top + p.height, 300) << sky.file;
+  }
+  for (const char* file : {"pluie1.xxx", "pluie2.xxx", "pluie3.xxx"}) {
+    const Indexed p = load_picture(file);
+    EXPECT_EQ(p.width, 320) << file;
+    EXPECT_EQ(p.height, 300) << file;
+  }
+}
+
+TEST(PictureArt, ScreensLeaveRoomForTheirText) {
+  // The title is drawn at (0, 0); "INSERT COIN" and the credits use text rows 14 and below.
+  const Indexed title = load_picture("titre.xxx");
+  ASSERT_TRUE(title.ok);
+  for (int y = 13 * 16; y < title.height; ++y)
+    for (int x = 0; x < title.width; ++x) ASSERT_EQ(title.at(x, y), 0) << x << "," << y;
+  // The game-over emblem is drawn at (95, 45), above "GAME OVER" on text row 13.
+  const Indexed over = load_picture("gameover.xxx");
+  EXPECT_LE(95 + over.width, 320);
+  EXPECT_LE(45 + over.height, 12 * 16);
+}
+
+std::vector<int16_t> samples(const std::string& file) {
+  SDL_AudioSpec spec{};
+  Uint8* buffer = nullptr;
+  Uint32 length = 0;
+  std::vector<int16_t> out;
+  if (!SDL_LoadWAV((built_assets() / file).string().c_str(), &spec, &buffer, &length)) return out;
+  out.assign(reinterpret_cast<int16_t*>(buffer), reinterpret_cast<int16_t*>(buffer) + length / 2);
+  SDL_FreeWAV(buffer);
+  return out;
+}
+
+// A looped sound clicks when its last sample jumps to its first.
+TEST(SoundArt, LoopsJoinWithoutAClickAndTheFastMusicIsTwiceAsFast) {
+  for (const char* file : {"music3.yyy", "music3_2x.yyy", "hurry.yyy"}) {
+    const std::vector<int16_t> s = samples(file);
+    ASSERT_GT(s.size(), 22050u) << file;
+    EXPECT_LT(std::abs(s.front()), 300) << file;
+    EXPECT_LT(std::abs(s.back() - s.front()), 300) << file;
+  }
+  const double normal = samples("music3.yyy").size();
+  const double fast = samples("music3_2x.yyy").size();
+  EXPECT_NEAR(normal / fast, 2.0, 0.01);
+}
+
+TEST(SoundArt, SoundsAreNotSilentAndDoNotClip) {
+  for (const std::string& file : sound_files()) {
+    const std::vector<int16_t> s = samples(file);
+    int peak = 0, clipped = 0;
+    for (int16_t v : s) {
+      peak = std::max(peak, std::abs(static_cast<int>(v)));
+      if (std::abs(static_cast<int>(v)) >= 32000) ++clipped;
+    }
+    EXPECT_GT(peak, 3000) << file;
+    EXPECT_LT(clipped, static_cast<int>(s.size() / 1000) + 1) << file;
+  }
+}
+
+}  // namespace
+}  // namespace kelvo::asset_tests
