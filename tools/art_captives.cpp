@@ -132,13 +132,13 @@ Canvas captive(int level) {
            "...GGGGGGGGGG...", "..GGkkGGGGkkGG..", "..GGkwGGGGkwGG..", "...GGGGGGGGGG...",
            "....GGGddGGG....", ".....GGGGGG.....", "......GGGG......", ".....gGGGGg.....",
            ".....GGGGGG.....", ".....GG..GG.....", "....GGG..GGG....", "................"},
-          Legend{{'g', kMoss},
-                 {'G', kHazeGreen},
+          Legend{{'g', kGreen},
+                 {'G', kMint},
                  {'k', kInk},
                  {'w', kWhite},
                  {'a', kGreyA2},
-                 {'l', kLime},
-                 {'d', kShadowGreen}});
+                 {'l', kYellow},
+                 {'d', kForest}});
   }
 }
 

@@ -97,25 +97,25 @@ Canvas balloon_frame(int frame) {
   return c;
 }
 
-// A bird seen from the side, 12 by 8, in four wing positions.
+// A gull, 16 by 10, flapping through four wing positions: up, level, down, level.
 Canvas bird_frame(int frame) {
-  static const char* const kWings[4][3] = {
-      {"..x.....", "..xx....", "...xx..."},
-      {"........", "..xxx...", "...xx..."},
-      {"........", "........", "..xxxx.."},
-      {"........", "........", "...xx..."},
-  };
-  Canvas c(12, 8);
-  const Canvas body =
-      from_grid({"........", "........", "........", "...bbbbo", "bbbbbbwy", ".bbbbb..", "........",
-                 "........"},
-                Legend{{'b', kGrey39}, {'w', kWhite}, {'y', kAmber}, {'o', kGrey39}});
-  c.blit(body, 2, 0);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 8; ++x)
-      if (kWings[frame - 1][y][x] == 'x') c.set(x + 3, y + (frame == 3 ? 3 : 1), kGrey51);
-  if (frame == 3)
-    for (int x = 5; x < 9; ++x) c.set(x, 6, kGrey51);
+  static const char* const kUp[10] = {"..k.............", "..gk............", "...gk.....k.....",
+                                      "...ggk...kg.....", "....ggk.kgg.....", ".....gwwwg......",
+                                      "....wwwwwwwwo...", ".....wwwwwwwwyy.", ".......ggg......",
+                                      "................"};
+  static const char* const kLevel[10] = {"................", "................", "................",
+                                         "................", "................", "kkggg.wwww.gggkk",
+                                         "...gggwwwwwggo..", ".....wwwwwwwwyy.", ".......ggg......",
+                                         "................"};
+  static const char* const kDown[10] = {"................", "................", "................",
+                                        "................", "................", "......wwww......",
+                                        "....wwwwwwwwo...", "....gwwwwwwgwyy.", "...ggk....kgg...",
+                                        "..kk........kk.."};
+  const char* const* rows = frame == 1 ? kUp : (frame == 3 ? kDown : kLevel);
+  Canvas c(16, 10);
+  const Legend legend{{'k', kGrey39}, {'g', kGreyA2}, {'w', kWhite}, {'o', kInk}, {'y', kAmber}};
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 16; ++x) c.set(x, y, legend[rows[y][x]]);
   return c;
 }
 
@@ -144,7 +144,7 @@ Canvas zeppelin(int variant) {
     c.fill_rect(20, 10, 70, 2, kRed);
   else {
     c.fill_rect(30, 7, 40, 8, kPaleLemon);
-    draw_text(c, 33, 8, "EAT AT", kDeepBlue);
+    draw_text(c, 36, 8, "AIR 83", kDeepBlue);
   }
   // Gondola.
   c.fill_rect(40, 22, 22, 5, kGrey51);

@@ -143,7 +143,10 @@ Canvas plumber_grid(int pose) {
 
 Canvas plumber(bool green, int pose) {
   Canvas c = plumber_grid(pose);
-  if (green) c = c.recoloured({{kRed, kGreen}, {kDarkRed, kForest}});
+  // The red one wears denim overalls, the green one brown dungarees.
+  c = green
+          ? c.recoloured({{kRed, kGreen}, {kDarkRed, kForest}, {kBlue, kChestnut}, {kNavy, kUmber}})
+          : c.recoloured({{kBlue, kDenim}, {kNavy, kSlate}});
   c.outline(kInk);
   return c;
 }
@@ -154,9 +157,8 @@ Canvas plumber(bool green, int pose) {
 Canvas duo_frame(int frame) {
   Canvas c = hut_picture();
   // The pile of barrels on the roof.
-  c.blit(barrel_picture(0), 26, 4);
-  c.blit(barrel_picture(2), 32, 4);
-  c.blit(barrel_picture(1), 29, -6);
+  c.blit(barrel_picture(0), 24, 4);
+  c.blit(barrel_picture(2), 35, 4);
   const bool idle = frame >= 9;
   const int red_pose = idle ? (frame % 2) : (frame / 2) % 2;
   c.blit(plumber(false, red_pose), 10, 0);
