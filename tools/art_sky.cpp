@@ -1,4 +1,5 @@
 // Skies (320 by 600, one per time of day and weather), the storm, clouds and rain overlays.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -82,21 +83,22 @@ void draw_moon(Canvas& c, int cx, int cy) {
       if (d > 11 && d < 26 && (1.0 - (d - 11) / 15) * 0.45 > bayer(x, y)) c.set(x, y, kNightViolet);
     }
   draw_disc(c, cx, cy, 10, kPaleLemon);
-  draw_disc(c, cx + 4, cy - 3, 9, kNight);  // the dark side of a crescent? No: a full moon
-  draw_disc(c, cx, cy, 10, kPaleLemon);
   draw_disc(c, cx - 3, cy + 2, 2, kPaleGold);
   draw_disc(c, cx + 4, cy - 3, 2, kPaleGold);
   c.set(cx + 2, cy + 5, kPaleGold);
   c.set(cx - 5, cy - 4, kPaleGold);
 }
 
-// Soft horizontal cloud bands painted straight into a sky.
-void draw_bands(Canvas& c, int y0, int y1, uint8_t colour, double density, uint32_t seed) {
+// Soft horizontal cloud bands painted straight into a sky; `thick` makes heavy rain clouds.
+void draw_bands(Canvas& c, int y0, int y1, uint8_t colour, double density, uint32_t seed,
+                bool thick = false) {
   Rng rng(seed);
-  for (int band = 0; band < 6; ++band) {
+  const int count = thick ? 14 : 6;
+  for (int band = 0; band < count; ++band) {
     const int cy = y0 + rng.below(y1 - y0);
     const int cx = rng.below(kSkyW);
-    const int half_w = 40 + rng.below(80), half_h = 3 + rng.below(5);
+    const int half_w = 40 + rng.below(80);
+    const int half_h = thick ? 8 + rng.below(14) : 3 + rng.below(5);
     for (int y = cy - half_h; y <= cy + half_h; ++y)
       for (int x = cx - half_w; x <= cx + half_w; ++x) {
         const double u = double(x - cx) / half_w, v = double(y - cy) / half_h;
@@ -119,7 +121,7 @@ Canvas make_sky(const char* name) {
                        {1.0, kPeach}});
     draw_stars(c, 40, 140, 11);
     draw_bands(c, 330, 470, kPaleMauve, 0.8, 12);
-    draw_sun(c, 230, 578, 16, kPaleLemon, kCream, kPaleGold);
+    draw_sun(c, 230, 520, 16, kPaleLemon, kCream, kPaleGold);
     draw_skyline(c, {kHazeViolet, kMauve, kPaleGold, 8}, 13);
   } else if (!std::strcmp(name, "morning")) {
     vertical_gradient(
@@ -145,8 +147,8 @@ Canvas make_sky(const char* name) {
   } else if (!std::strcmp(name, "rain")) {
     vertical_gradient(c, 0, kSkyH - 1,
                       {{0.0, kGrey51}, {0.35, kHaze}, {0.7, kGrey82}, {1.0, kGreyA2}});
-    draw_bands(c, 40, 560, kGrey61, 0.9, 51);
-    draw_bands(c, 100, 560, kGreyB6, 0.5, 52);
+    draw_bands(c, 0, 560, kGrey61, 1.2, 51, true);
+    draw_bands(c, 60, 560, kGreyB6, 0.6, 52, true);
     draw_skyline(c, {kGrey82, kGrey71, kPaleLemon, 10}, 53);
   } else if (!std::strcmp(name, "evening")) {
     vertical_gradient(c, 0, kSkyH - 1,
@@ -170,14 +172,14 @@ Canvas make_sky(const char* name) {
   } else if (!std::strcmp(name, "rainnight")) {
     vertical_gradient(c, 0, kSkyH - 1,
                       {{0.0, kNight}, {0.5, kShadow}, {0.85, kSlate}, {1.0, kGrey51}});
-    draw_bands(c, 20, 560, kGrey2D, 0.9, 81);
-    draw_bands(c, 60, 560, kGrey45, 0.6, 82);
+    draw_bands(c, 0, 560, kGrey2D, 1.2, 81, true);
+    draw_bands(c, 40, 560, kShadowPlum, 0.7, 82, true);
     draw_skyline(c, {kShadow, kGrey2D, kAmber, 25}, 83);
   } else {  // the rainy night lit by lightning
     vertical_gradient(
         c, 0, kSkyH - 1,
         {{0.0, kNightViolet}, {0.35, kPeriwinkle}, {0.7, kPaleBlue}, {1.0, kPaleMauve}});
-    draw_bands(c, 20, 560, kDusk, 0.9, 91);
+    draw_bands(c, 0, 560, kDusk, 1.1, 91, true);
     Rng rng(92);
     for (int bolt = 0; bolt < 2; ++bolt) {
       int x = 90 + bolt * 140 + rng.below(30), y = 0;
@@ -195,27 +197,29 @@ Canvas make_sky(const char* name) {
   return c;
 }
 
-// A cloud built from overlapping puffs, lit from above: 3 shades, dithered between them.
+// A cloud: a flat-bottomed base with round puffs along its top, lit from above. Each pixel is
+// light near the cloud's upper edge, mid-tone inside and dark along the bottom, dithered between.
 Canvas cloud(int w, int h, uint8_t light, uint8_t mid, uint8_t dark, uint32_t seed) {
   Canvas shape(w, h);
   Rng rng(seed);
-  const int puffs = 5 + rng.below(3);
+  const int base_y = h * 7 / 10;
+  shape.fill_ellipse(w / 2, base_y, w / 2 - 2, h - base_y - 2, 1);
+  const int puffs = 4 + rng.below(3);
   for (int i = 0; i < puffs; ++i) {
-    const int r = h / 4 + rng.below(h / 4 + 1);
-    const int cx = r + rng.below(std::max(1, w - 2 * r));
-    const int cy = h - r - 1 - rng.below(std::max(1, h / 3));
-    shape.fill_ellipse(cx, cy, r + r / 2, r, 1);
+    const int r = h / 4 + rng.below(h / 6 + 1);
+    const int cx = w / 5 + (w * 3 / 5) * i / (puffs - 1) + rng.below(5) - 2;
+    const int cy = std::max(r + 1, base_y - r / 2 - rng.below(r / 2 + 1));
+    shape.fill_ellipse(cx, cy, r + r / 3, r, 1);
   }
-  shape.fill_rect(w / 6, h - h / 4, w - w / 3, h / 4 - 1, 1);
   Canvas c(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       if (!shape.at(x, y)) continue;
-      int above = 0;
-      while (above < 6 && shape.at(x, y - above - 1)) ++above;
-      const double shade = double(y) / h;
-      uint8_t colour = above < 3 ? light : dither(light, mid, shade * 1.6, x, y);
-      if (shade > 0.7) colour = dither(mid, dark, (shade - 0.7) * 3.3, x, y);
+      int depth = 0;  // clear pixels are this far above
+      while (depth < 8 && shape.at(x, y - depth - 1)) ++depth;
+      const double from_bottom = double(h - 1 - y) / (h - base_y);
+      uint8_t colour = dither(light, mid, (depth - 1) / 5.0, x, y);
+      if (from_bottom < 1.0) colour = dither(colour, dark, (1.0 - from_bottom) * 0.9, x, y);
       c.set(x, y, colour);
     }
   return c;
@@ -261,7 +265,7 @@ void add_skies(AssetSet& set) {
     const char* name;
     uint8_t light, mid, dark;
   };
-  const CloudStyle kStyles[] = {{"aube", kPaleRose, kHazeRose, kMauve},
+  const CloudStyle kStyles[] = {{"aube", kPaleRose, kPalePink, kHazeRose},
                                 {"matin", kWhite, kPaleAzure, kHaze},
                                 {"midi", kWhite, kGreyE3, kGreyB6},
                                 {"soir", kPaleGold, kCoral, kWine},
