@@ -49,7 +49,7 @@ Canvas hero_frame(int frame) {
   }
 }
 
-// Idle: 1 stands, 2 looks back over his shoulder, 3 looks up, 4 and 5 tap the front foot.
+// Idle: 1 stands, 2 looks back over his shoulder, 3 looks up, 4 lifts his toes, 5 blinks.
 Canvas idle_frame(int frame) {
   Canvas c = hero_frame(2);
   if (frame == 2) {
@@ -63,6 +63,8 @@ Canvas idle_frame(int frame) {
     c.fill_rect(8, 14, 4, 1, kClear);
     c.fill_rect(8, 13, 4, 1, kGrey2D);
     c.set(11, 12, kGrey2D);
+  } else if (frame == 5) {  // blink
+    c.set(10, 4, kPeach);
   }
   return c;
 }

@@ -69,7 +69,7 @@ Canvas heart(bool filled) {
 // drop from the basket area (columns 10 to 33, rows 25 to 54).
 Canvas balloon_frame(int frame) {
   Canvas c(44, 56);
-  const int sway[5] = {0, 1, 2, 1, 0};
+  const int sway[5] = {0, 1, 2, 1, -1};  // a pendulum; no two neighbours alike
   const int s = sway[frame - 1] - 1;
   // Envelope with vertical gores in alternating colours.
   for (int y = 0; y < 38; ++y)

@@ -260,10 +260,11 @@ Canvas shell_picture(int frame) {
           "..............................",
       },
       Legend{{'R', kRed}, {'w', kGreyE3}, {'g', kGreyA2}, {'G', kGrey61}, {'f', kYellow}});
-  const int len = frame == 1 ? 4 : 6;
+  // The exhaust flame flickers between a short and a long tongue.
+  const int len = frame == 1 ? 2 : 4;
   for (int i = 0; i < len; ++i) {
-    c.set(3 - i, 5, i < 2 ? kYellow : kOrange);
-    c.set(3 - i, 6, i < 1 ? kYellow : kOrangeRed);
+    c.set(3 - i, 5, i < 1 ? kYellow : kOrange);
+    c.set(3 - i, 6, i < 1 ? kPaleLemon : kOrangeRed);
   }
   c.outline(kInk);
   return c;

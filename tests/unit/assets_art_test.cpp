@@ -64,6 +64,67 @@ TEST(PictureArt, ScreensLeaveRoomForTheirText) {
   EXPECT_LE(45 + over.height, 12 * 16);
 }
 
+// Every animation shows movement from each frame to the next, the last one back to the first.
+TEST(PictureArt, AnimationFramesDifferFromTheirNeighbours) {
+  const std::vector<std::vector<std::string>> cycles = {
+      {"baril", "baril2", "baril3", "baril4"},
+      {"banane", "banane2", "banane3", "banane4"},
+      {"oiseau1", "oiseau2", "oiseau3", "oiseau4"},
+      {"montgolfiere1", "montgolfiere2", "montgolfiere3", "montgolfiere4", "montgolfiere5"},
+      {"chaudronh1", "chaudronh2", "chaudronh3", "chaudronh4"},
+      {"chaudronb1", "chaudronb2", "chaudronb3", "chaudronb4"},
+      {"grue1", "grue2", "grue3", "grue4", "grue5", "grue3"},
+      {"ambulance1", "ambulance2"},
+      {"ovni1", "ovni2"},
+      {"pluie1", "pluie2", "pluie3"},
+      {"kong1", "kong2"},
+      {"mario-luigi11", "mario-luigi12"},
+      {"mariofall1", "mariofall2"},
+      {"mario_ech1", "mario_ech2", "mario_ech3", "mario_ech4"},
+      {"mario_obus4", "mario_obus5"},
+      {"mario_obus6", "mario_obus7"},
+      {"obus1", "obus2"},
+      {"qbertbonus1", "qbertbonus2", "qbertbonus3", "qbertbonus4"},
+      {"pitfallbonus1", "pitfallbonus2"},
+      {"docpause1", "docpause2", "docpause3", "docpause4", "docpause5"},
+      {"dockoar1g", "dockoar2g", "dockoar3g", "dockoar4g"},
+      {"hro01", "hro02", "hro03"},
+      {"superhro01", "superhro03"},
+      {"pitfall_a", "pitfall_b"},
+      {"pengo1", "pengo2"},
+      {"frogger1", "frogger2"},
+      {"qbert_a", "qbert_b"},
+      {"pacman1", "pacman2"},
+      {"pooyan_a", "pooyan_b"},
+      {"joust_a", "joust_b"},
+      {"junglehunt1", "junglehunt2"},
+      {"et_a", "et_b"}};
+  for (const auto& cycle : cycles)
+    for (size_t i = 0; i < cycle.size(); ++i) {
+      const std::string a = cycle[i] + ".xxx", b = cycle[(i + 1) % cycle.size()] + ".xxx";
+      const Indexed pa = load_picture(a), pb = load_picture(b);
+      ASSERT_TRUE(pa.ok && pb.ok) << a << " " << b;
+      EXPECT_TRUE(pa.width != pb.width || pa.height != pb.height || pa.pixels != pb.pixels)
+          << a << " and " << b << " are the same picture";
+    }
+  // The throw: eight steps of the barrel countdown, each one a different picture.
+  for (int f = 1; f < 8; ++f)
+    EXPECT_NE(load_picture("mario-luigi" + std::to_string(f) + ".xxx").pixels,
+              load_picture("mario-luigi" + std::to_string(f + 1) + ".xxx").pixels)
+        << f;
+  // Facing left is facing right mirrored.
+  for (const char* stem : {"hro01", "hro02", "hro03", "docpause", "superhro01", "superhro03"}) {
+    const std::string right = std::string(stem) + (std::string(stem) == "docpause" ? "1" : "");
+    const std::string left = std::string(stem) + (std::string(stem) == "docpause" ? "_g1" : "g");
+    const Indexed r = load_picture(right + ".xxx"), l = load_picture(left + ".xxx");
+    ASSERT_EQ(r.width, l.width) << stem;
+    bool mirrored = r.height == l.height;
+    for (int y = 0; mirrored && y < r.height; ++y)
+      for (int x = 0; x < r.width; ++x) mirrored &= r.at(x, y) == l.at(r.width - 1 - x, y);
+    EXPECT_TRUE(mirrored) << left << " is not " << right << " mirrored";
+  }
+}
+
 std::vector<int16_t> samples(const std::string& file) {
   SDL_AudioSpec spec{};
   Uint8* buffer = nullptr;
