@@ -118,7 +118,7 @@ void add_sounds(AssetSet& set) {
               t.sequence(0, "G6-1 B6-1 D7-1 G7-3", 0.05, Wave::kTriangle, 0.5, kPluck);
             }));
   set.sound("music2.yyy", jingle("E5-1 G5-1 C6-2 B5-1 G5-1 E5-2 F5-1 A5-1 D6-2 C6-1 B5-1 C6-6",
-                                 "C3-4 E3-4 F2-4 G2-4 C3-6", 0.12, 2.5));
+                                 "C3-4 E3-4 F2-4 G2-4 C3-6", 0.11, 2.3));
   set.sound("bonus.yyy", effect(0.35, [](Track& t) {
               t.sequence(0, "C6-1 E6-1 G6-1 C7-2", 0.045, Wave::kSquare25, 0.3, kBlip);
             }));

@@ -162,5 +162,25 @@ TEST(SoundArt, SoundsAreNotSilentAndDoNotClip) {
   }
 }
 
+// Each sound fits the moment the game plays it in (the game runs at 120 frames a second).
+TEST(SoundArt, SoundsFitTheMomentsTheGamePlaysThem) {
+  auto seconds = [](const char* file) { return samples(file).size() / 22050.0; };
+  EXPECT_LT(seconds("level.yyy"), 3.5);   // during the 420-frame introduction
+  EXPECT_LT(seconds("music2.yyy"), 2.5);  // the completion sequence stops it after 300 frames
+  EXPECT_LT(seconds("jump.yyy"), 40 / 120.0);
+  EXPECT_LT(seconds("beep.yyy"), 0.5);  // initials keys repeat every 30 frames at 60
+  EXPECT_LT(seconds("coeur4.yyy"), 1.0);
+  EXPECT_LT(seconds("coeur4b.yyy"), 1.0);
+  EXPECT_LT(seconds("bonus.yyy"), 1.0);
+  EXPECT_GT(seconds("music3.yyy"), 8.0);  // a loop long enough not to nag
+  EXPECT_GT(seconds("hurry.yyy"), 4.0);
+  // The laugh restarts on every frame of its stage, so it must sound at once.
+  const std::vector<int16_t> laugh = samples("rire.yyy");
+  int early_peak = 0;
+  for (size_t i = 0; i < 22050 / 120 && i < laugh.size(); ++i)
+    early_peak = std::max(early_peak, std::abs(static_cast<int>(laugh[i])));
+  EXPECT_GT(early_peak, 4000);
+}
+
 }  // namespace
 }  // namespace kelvo::asset_tests

@@ -206,5 +206,82 @@ TEST(SpriteGeometry, FixedPiecesMeetWhereTheGameDrawsThem) {
     EXPECT_LE(load_picture(file).height, 12);
 }
 
+// The ape climbs the rope that hangs from the hook, and the crane's cable holds the hook.
+TEST(SpriteGeometry, ApeHoldsTheRopeAndTheCraneHoldsTheHook) {
+  // The hook picture is drawn at x craneX and the ape at craneX (climbing) or craneX + 5
+  // (throwing); the rope is the hook picture's column 7 from its row 12 down.
+  const Indexed hook = load_picture("crochet.xxx");
+  ASSERT_TRUE(hook.ok);
+  int rope = -1;
+  for (int x = 0; x < 16 && rope < 0; ++x)
+    if (hook.at(x, 200) && hook.at(x, 300)) rope = x;
+  ASSERT_GE(rope, 0) << "no rope under the hook";
+  for (int f = 1; f <= 3; ++f) {
+    const Indexed ape = load_picture("kong" + std::to_string(f) + ".xxx");
+    const int column = rope - (f == 3 ? 5 : 0);
+    int grips = 0;
+    for (int y = 0; y < ape.height; ++y) grips += ape.at(column, y) != 0;
+    EXPECT_GE(grips, 3) << "kong" << f << " does not hold the rope";
+  }
+  // The crane is drawn at (craneX - 140, -25) and the hook at (craneX, 21).
+  for (int f = 1; f <= 5; ++f) {
+    const Indexed crane = load_picture("grue" + std::to_string(f) + ".xxx");
+    const Box hb = opaque_box(hook);
+    bool cable = false;
+    for (int x = hb.left; x <= hb.right; ++x) cable |= crane.at(140 + x, 21 + 25 - 1) != 0;
+    EXPECT_TRUE(cable) << "grue" << f << ": no cable reaches the hook";
+  }
+}
+
+// Level 10: the hut at (240, -28) stands on a beam, the two bolts at (190, 16) and (265, 16)
+// sit on it; the level-1 street pieces all stand on the ground line at y 540.
+TEST(SpriteGeometry, FinalBeamAndStreetPiecesStandWhereTheyAreDrawn) {
+  const Indexed level = load_picture("niveaufinal.xxx");
+  const Indexed hut = load_picture("cabane.xxx");
+  const int hut_bottom = -28 + hut.height;
+  const Box hb = opaque_box(hut);
+  for (int x = 240 + hb.left; x <= 240 + hb.right; x += 4)
+    EXPECT_NE(level.at(x, hut_bottom), 0) << "nothing under the hut at x " << x;
+  const Indexed bolt = load_picture("boulon.xxx");
+  for (int bx : {190, 265})
+    for (int x = bx; x < bx + bolt.width; x += 3) {
+      bool beam = false;
+      for (int y = 16; y < 16 + bolt.height; ++y) beam |= level.at(x, y) != 0;
+      EXPECT_TRUE(beam) << "no beam behind the bolt at " << bx;
+    }
+  EXPECT_EQ(485 + load_picture("barrieregrue.xxx").height, 540);
+  EXPECT_EQ(494 + load_picture("ambulance1.xxx").height, 540);
+  EXPECT_EQ(494 + load_picture("ambulance2.xxx").height, 540);
+  EXPECT_EQ(488 + load_picture("echelle.xxx").height, 540);
+  const Indexed ground = load_picture("sol.xxx");
+  EXPECT_LE(-240, -185);
+  EXPECT_GE(-240 + ground.width, 420) << "the ground must reach under the whole structure";
+}
+
+// The HUD draws walking frame 2 stretched into 11 by 11 pixels for each life; it must keep the
+// hero's hair, face and white coat.
+TEST(SpriteGeometry, LivesIconStillShowsTheHero) {
+  const Indexed hero = load_picture("hro02.xxx");
+  const double step_x = (hero.width - 1 + 2 * 0.499999) / 10;
+  const double step_y = (hero.height - 1 + 2 * 0.499999) / 10;
+  int hair = 0, skin = 0, coat = 0;
+  for (int j = 0; j < 11; ++j)
+    for (int i = 0; i < 11; ++i) {
+      const uint8_t c = hero.at(static_cast<int>(std::nearbyint(-0.499999 + i * step_x)),
+                                static_cast<int>(std::nearbyint(-0.499999 + j * step_y)));
+      const SDL_Color& rgb = hero.palette[c];
+      if (c == 0) continue;
+      if (rgb.r == 255 && rgb.g == 255 && rgb.b == 255)
+        ++coat;
+      else if (rgb.r > 200 && rgb.g > 120 && rgb.b < 200 && rgb.r > rgb.b + 60)
+        ++skin;
+      else if (rgb.r > rgb.b + 20 && rgb.r < 140)
+        ++hair;
+    }
+  EXPECT_GE(coat, 12);
+  EXPECT_GE(skin, 4);
+  EXPECT_GE(hair, 4);
+}
+
 }  // namespace
 }  // namespace kelvo::asset_tests
