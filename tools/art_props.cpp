@@ -143,8 +143,8 @@ Canvas zeppelin(int variant) {
   if (variant == 1)
     c.fill_rect(20, 10, 70, 2, kRed);
   else {
-    c.fill_rect(30, 7, 40, 8, kPaleLemon);
-    draw_text(c, 36, 8, "AIR 83", kDeepBlue);
+    c.fill_rect(30, 7, 42, 8, kPaleLemon);
+    draw_text(c, 34, 8, "AIR 83", kDeepBlue);
   }
   // Gondola.
   c.fill_rect(40, 22, 22, 5, kGrey51);

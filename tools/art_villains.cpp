@@ -141,12 +141,15 @@ Canvas plumber_grid(int pose) {
                    kPlumberRed);
 }
 
+// The red one wears denim overalls, the green one brown dungarees.
+Canvas dress(const Canvas& grid, bool green) {
+  return green ? grid.recoloured(
+                     {{kRed, kGreen}, {kDarkRed, kForest}, {kBlue, kChestnut}, {kNavy, kUmber}})
+               : grid.recoloured({{kBlue, kDenim}, {kNavy, kSlate}});
+}
+
 Canvas plumber(bool green, int pose) {
-  Canvas c = plumber_grid(pose);
-  // The red one wears denim overalls, the green one brown dungarees.
-  c = green
-          ? c.recoloured({{kRed, kGreen}, {kDarkRed, kForest}, {kBlue, kChestnut}, {kNavy, kUmber}})
-          : c.recoloured({{kBlue, kDenim}, {kNavy, kSlate}});
+  Canvas c = dress(plumber_grid(pose), green);
   c.outline(kInk);
   return c;
 }
@@ -218,9 +221,9 @@ Canvas duo_frame(int frame) {
   return c;
 }
 
-// Falling with arms and legs flailing, 16 by 16.
+// The red plumber falling with arms and legs flailing, 16 by 16.
 Canvas falling_plumber(int frame) {
-  Canvas base = plumber_grid(1);
+  Canvas base = dress(plumber_grid(1), false);
   Canvas c(16, 16);
   c.blit(base, 2, 0);
   if (frame == 2) c = c.mirrored();
@@ -237,6 +240,7 @@ Canvas climbing_plumber(int frame) {
                         "...coooooc..", "....oooooo..", "...oooooo...", "...ooo.ooo..",
                         "...ooo.ooo..", "..bbb...bb..", "..bbb.......", "............"},
                        kPlumberRed);
+  c = dress(c, false);
   if (frame % 2 == 0) c = c.mirrored();
   c.outline(kInk);
   return c;
@@ -270,13 +274,13 @@ Canvas shell_picture(int frame) {
   return c;
 }
 
-// The green plumber on the shell, 30 by 26: 1 lands, 2 rises, 3 crouches, 4 and 5 laugh,
-// 6 and 7 wave goodbye as he flies away.
+// The red plumber (who fell from the hut) on the shell, 30 by 26: 1 lands, 2 rises, 3 crouches, 4
+// and 5 laugh, 6 and 7 wave goodbye as he flies away.
 Canvas shell_rider(int frame) {
   Canvas c(30, 26);
   c.blit(shell_picture(frame % 2 + 1), 0, 14);
   const int pose = (frame == 4 || frame == 6) ? 1 : (frame == 3 ? 2 : 0);
-  Canvas p = plumber(true, pose);
+  Canvas p = plumber(false, pose);
   c.blit(p, 11, frame == 1 ? 0 : 1);
   if (frame == 4 || frame == 5) {  // laughing: "HA" puffs
     c.set(25, 2 + frame % 2, kWhite);
