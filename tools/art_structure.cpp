@@ -6,6 +6,7 @@
 #include "tools/art_parts.h"
 #include "tools/asset_set.h"
 #include "tools/colours.h"
+#include "tools/dither.h"
 #include "tools/girders.h"
 #include "tools/structure_geometry.h"
 
@@ -196,17 +197,24 @@ Canvas cauldron_back(int frame) {
 // Front of the cauldron at (202, 24): the near rim, the iron pot and the fire, 16 rows.
 Canvas cauldron_front(int frame) {
   Canvas c(kCauldronW, 16);
-  c.fill_ellipse(17, 1, 17, 11, kGrey2D);
+  // The iron belly, lit from the upper left and warmed by the fire beneath it.
+  for (int y = 1; y < 13; ++y)
+    for (int x = 0; x < kCauldronW; ++x) {
+      const double dx = (x - 17.5) / 17.5, dy = (y - 1) / 11.5;
+      if (dx * dx + dy * dy > 1.0) continue;
+      const double t = (x - 9) / 26.0 + y / 24.0;
+      uint8_t colour = t < 0.45 ? dither(kGrey61, kGrey45, t / 0.45, x, y)
+                                : dither(kGrey45, kGrey2D, (t - 0.45) / 0.55, x, y);
+      if (y >= 9) colour = dither(colour, kRust, (y - 8) / 8.0, x, y);
+      c.set(x, y, colour);
+    }
+  c.set(8, 3, kGreyA2);  // a glint
+  c.set(9, 4, kGrey82);
+  c.outline(kInk);
   c.fill_rect(0, 0, kCauldronW, 1, kClear);
-  for (int y = 0; y < 12; ++y) {
-    c.set(6 + y / 3, y + 1, kGrey61);  // highlight on the round belly
-    c.set(7 + y / 3, y + 1, kGrey51);
-  }
-  c.hline(0, 35, 0, kGrey82);
-  c.hline(1, 34, 1, kGrey51);
-  c.set(0, 1, kGrey61);
-  c.set(35, 1, kGrey61);
-  c.fill_rect(8, 12, 2, 4, kGrey39);
+  c.hline(0, 35, 0, kGreyA2);  // the near rim
+  c.hline(0, 35, 1, kGrey61);
+  c.fill_rect(8, 12, 2, 4, kGrey39);  // legs
   c.fill_rect(26, 12, 2, 4, kGrey39);
   // Flames under the pot.
   static const int kFlame[4][5] = {
