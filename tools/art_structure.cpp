@@ -63,7 +63,9 @@ Canvas level_picture() {
 Canvas final_level_picture() {
   Canvas c(kLevelW, kLevelH);
   WorldCanvas w{c, 0, 0};
-  draw_structure(w, kNightSteel, false);
+  // The girders keep the day steel: their ends left of x 0 are in the hook's picture, which
+  // every level shares. The night shows in the lamps, the soot and the hut's dark beam.
+  draw_structure(w, kDaySteel, false);
   for (int g = 1; g <= 7; ++g) {
     for (int x = geo::girder_left(g) + 20; x < geo::girder_right(g) - 10; x += 67) {
       if (x < 2) continue;
@@ -125,9 +127,6 @@ Canvas hook_picture() {
   for (int g : {1, 2, 4, 6}) draw_girder(w, g, geo::kLeftEnd, -1, kDaySteel, true, false);
   return c;
 }
-
-// On the final level the girder ends are lamp-lit steel too; the hook picture is shared, so its
-// ends keep the day colours, which read as the same steel under the crane's floodlight.
 
 Canvas bottom_ladder() {
   Canvas c(7, 52);

@@ -12,7 +12,7 @@ struct SteelStyle {
   uint8_t highlight, main, truss, shadow, rivet;
 };
 
-// Orange construction steel by day; darker, lamp-lit steel for the final night.
+// Orange construction steel; darker steel for the beam that carries the duo's hut at the end.
 extern const SteelStyle kDaySteel;
 extern const SteelStyle kNightSteel;
 
