@@ -11,8 +11,7 @@ namespace {
 
 using namespace col;
 
-// The hero's picture hangs from his position: 16 rows, the soles on the last one.
-constexpr int kHeroW = 14;
+// The hero's picture (14 by 16) hangs from his position, the soles on its last row.
 constexpr int kHeroH = 16;
 
 const Legend kDoctor{{'h', kUmber},  {'H', kChestnut}, {'s', kSkin},    {'S', kPeach},
@@ -138,7 +137,6 @@ void add_hero(AssetSet& set) {
     set.picture("superhro0" + std::to_string(f) + ".xxx", right);
     set.picture("superhro0" + std::to_string(f) + "g.xxx", right.mirrored());
   }
-  static_assert(kHeroW == 14);
 }
 
 }  // namespace kelvo::assets

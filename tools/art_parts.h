@@ -15,7 +15,5 @@ Canvas hut_picture();
 Canvas barrel_picture(int quarter);
 // A plumber standing, 12 by 16, in red (green = false) or green.
 Canvas plumber_standing(bool green);
-// The sky of a level by name ("dawn", "night", ...), 320 by 600.
-Canvas sky_picture(const char* name);
 
 }  // namespace kelvo::assets

@@ -246,10 +246,6 @@ Canvas rain_frame(int frame) {
 
 }  // namespace
 
-Canvas sky_picture(const char* name) {
-  return make_sky(name);
-}
-
 void add_skies(AssetSet& set) {
   set.picture("fondaube.xxx", make_sky("dawn"), true);
   set.picture("fondmatin.xxx", make_sky("morning"), true);
