@@ -30,9 +30,11 @@ struct Cell {
 
 Canvas contact_sheet(const AssetSet& set) {
   std::vector<Cell> cells;
+  // Sprites are shown at twice their size so that their pixels can be judged.
   for (const Picture& p : set.pictures) {
     std::string label = p.file.substr(0, p.file.find('.'));
-    cells.push_back({label, p.image, p.opaque});
+    const bool small = p.image.width() <= 64 && p.image.height() <= 64;
+    cells.push_back({label, small ? p.image.scaled(2) : p.image, p.opaque});
   }
   Canvas icon(32, 32);
   for (int y = 0; y < 32; ++y)

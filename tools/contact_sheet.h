@@ -5,7 +5,8 @@
 
 namespace kelvo::assets {
 
-// Pictures on a grey background, see-through pixels showing the grey; the window icon last.
+// Pictures on a grey background, see-through pixels showing the grey, sprites up to 64 pixels
+// shown at twice their size; the window icon last.
 Canvas contact_sheet(const AssetSet& set);
 
 }  // namespace kelvo::assets
