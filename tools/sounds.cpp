@@ -29,12 +29,22 @@ constexpr const char* kBass =
     "F2-2 C3-2 F2-2 C3-2 G2-2 D3-2 G2-2 B2-2 "
     "A2-2 E3-2 A2-2 E3-2 F2-2 C3-2 F2-2 A2-2 "
     "G2-2 D3-2 G2-2 B2-2 C3-2 G3-2 C3-4";
+// A second voice a third or sixth under the lead in the second half, for lift.
+constexpr const char* kHarmony =
+    "R-32 "
+    "E4-1 A4-1 C5-2 E5-1 E5-1 C5-2 "
+    "A4-1 G4-1 F4-2 E4-2 F4-2 "
+    "G4-1 B4-1 D5-2 C5-1 B4-1 A4-2 "
+    "B4-2 C5-1 B4-1 G4-4";
 constexpr int kLoopSteps = 64;
 
-// Hi-hat on every step, snare on beats 2 and 4.
+const Envelope kKick{0.001, 0.12, 0.0, 0.02};
+
+// Kick on beats 1 and 3, snare on 2 and 4, hi-hat on every step.
 void drums(Track& t, double step, int steps, double volume) {
   for (int i = 0; i < steps; ++i) {
     t.note(i * step, 0.02, 9000, Wave::kNoise, volume * 0.35, kHat);
+    if (i % 4 == 0) t.note(i * step, 0.1, 150, Wave::kTriangle, volume * 0.8, kKick, 0.35);
     if (i % 4 == 2) t.note(i * step, 0.08, 2500, Wave::kNoise, volume * 0.6, kSnare);
   }
 }
@@ -43,6 +53,7 @@ std::vector<int16_t> level_music(double step) {
   Track t(kLoopSteps * step);
   t.sequence(0, kLead, step, Wave::kSquare25, 0.30, kPluck);
   t.sequence(0, kLead, step, Wave::kSquare50, 0.08, kPluck, -12);  // soft octave below
+  t.sequence(0, kHarmony, step, Wave::kSquare50, 0.12, kPluck);
   t.sequence(0, kBass, step, Wave::kTriangle, 0.45, kPad);
   drums(t, step, kLoopSteps, 1.0);
   t.fade_tail(0.02);
