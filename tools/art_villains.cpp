@@ -12,34 +12,38 @@ namespace {
 
 using namespace col;
 
-void thick_line(Canvas& c, int x0, int y0, int x1, int y1, uint8_t colour) {
-  c.line(x0, y0, x1, y1, colour);
-  c.line(x0 + 1, y0, x1 + 1, y1, colour);
-  c.line(x0, y0 + 1, x1, y1 + 1, colour);
+// A limb: a line drawn with a square brush `width` pixels wide.
+void limb(Canvas& c, int x0, int y0, int x1, int y1, uint8_t colour, int width = 3) {
+  for (int dy = 0; dy < width; ++dy)
+    for (int dx = 0; dx < width; ++dx) c.line(x0 + dx, y0 + dy, x1 + dx, y1 + dy, colour);
 }
 
 // The ape, 40 by 30. Its hands hold the rope at column 7 (column 2 in the throwing pose, which
-// the game draws 5 pixels further right).
+// the game draws 5 pixels further right); frames 1 and 2 climb hand over hand, 3 throws.
 Canvas ape_frame(int frame) {
   Canvas c(40, 30);
   const int rope = frame == 3 ? 2 : 7;
-  const int shift = frame == 3 ? -3 : 0;
-  const int bx = 22 + shift;
+  const int bx = frame == 3 ? 19 : 22;
+  // Where each hand grips: the far one (behind the body) and the near one.
+  const int far_y = frame == 1 ? 19 : (frame == 2 ? 3 : 12);
+  const int near_y = frame == 1 ? 2 : 18;
   // Far arm and leg first, in the darker fur.
-  if (frame == 1) thick_line(c, bx - 6, 12, rope + 1, 20, kUmber);
-  if (frame == 2) thick_line(c, bx - 6, 12, rope + 1, 4, kUmber);
-  if (frame == 3) thick_line(c, bx - 6, 13, rope + 1, 17, kUmber);
-  thick_line(c, bx - 4, 22, rope + 2, frame == 2 ? 25 : 27, kUmber);
-  c.fill_ellipse(bx, 17, 9, 8, kChestnut);
+  limb(c, bx - 6, 11, rope, far_y, kUmber);
+  c.fill_rect(rope - 1, far_y - 1, 4, 4, kTan);
+  limb(c, bx - 5, 21, rope + 1, frame == 2 ? 24 : 26, kUmber);
+  // Body, chest and the near leg.
+  c.fill_ellipse(bx, 16, 10, 9, kChestnut);
+  c.fill_ellipse(bx - 3, 11, 6, 4, kBrown);  // shoulder lit from above
   c.fill_ellipse(bx + 2, 18, 5, 5, kTan);
-  c.fill_ellipse(bx + 6, 24, 4, 3, kChestnut);  // near thigh
-  thick_line(c, bx + 7, 25, bx + 9, 28, kChestnut);
+  c.fill_ellipse(bx + 6, 24, 4, 3, kChestnut);
+  limb(c, bx + 7, 24, bx + 9, 27, kChestnut, 2);
   c.hline(bx + 8, bx + 12, 28, kUmber);
   // Head with a pale face, a heavy brow and a grin.
   c.fill_ellipse(bx + 2, 7, 7, 6, kChestnut);
   c.fill_ellipse(bx + 5, 9, 5, 3, kPeach);
   c.fill_ellipse(bx + 3, 5, 4, 2, kPeach);
-  c.hline(bx, bx + 8, 3, kUmber);
+  c.hline(bx - 1, bx + 8, 3, kUmber);
+  c.hline(bx, bx + 8, 2, kBrown);
   c.set(bx + 2, 5, kWhite);
   c.set(bx + 3, 5, kInk);
   c.set(bx + 6, 5, kWhite);
@@ -51,14 +55,13 @@ Canvas ape_frame(int frame) {
   c.set(bx - 1, 1, kBrown);  // tuft
   c.set(bx, 0, kBrown);
   // Near arm: on the rope while climbing, flung up and out when throwing.
-  if (frame == 1) thick_line(c, bx - 4, 12, rope + 1, 3, kChestnut);
-  if (frame == 2) thick_line(c, bx - 4, 13, rope + 1, 19, kChestnut);
   if (frame == 3) {
-    thick_line(c, bx + 6, 13, 35, 3, kChestnut);
-    c.fill_rect(35, 1, 3, 3, kPeach);
+    limb(c, bx + 5, 12, 34, 3, kChestnut);
+    c.fill_rect(34, 1, 4, 4, kPeach);
+  } else {
+    limb(c, bx - 4, 12, rope, near_y, kChestnut);
+    c.fill_rect(rope - 1, near_y - 1, 4, 4, kPeach);
   }
-  c.fill_rect(rope - 1, frame == 2 ? 18 : 2, 3, 3, kPeach);
-  if (frame != 3) c.fill_rect(rope - 1, frame == 1 ? 19 : 3, 3, 3, kTan);
   c.outline(kInk);
   return c;
 }
