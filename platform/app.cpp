@@ -156,6 +156,7 @@ int run_program(const Options& options) {
   } else {
     window = std::make_unique<SdlFrontend>(rt);
     window->prepare_window();
+    window->keep_window_for_game(o.window);
     rt.set_frontend(window.get());
   }
   player.run_frame(0);

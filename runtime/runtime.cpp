@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "runtime/display/fullscreen.h"
 #include "runtime/services/numbers.h"
 
 namespace kelvo {
@@ -25,12 +26,16 @@ int32_t Runtime::new_image(int32_t width, int32_t height, int32_t mode, uint32_t
 
 void Runtime::set_fullscreen(int32_t option) {
   if (errors.pending()) return;
-  static constexpr int kTargets[] = {1, 0, 1, 2};
-  if (option < 0 || option > 3) {
+  const int32_t target = fullscreen_target(option);
+  if (target < 0) {
     errors.raise_error(5);
     return;
   }
-  if (frontend_) frontend_->request_fullscreen(kTargets[option]);
+  if (!frontend_ || display.fullscreenMode.load() == target) return;
+  frontend_->request_fullscreen(target);
+  // No mode of the wanted kind: try the other full-screen kind once.
+  const int32_t other = other_fullscreen_kind(target);
+  if (display.fullscreenMode.load() != target && other >= 0) frontend_->request_fullscreen(other);
 }
 
 std::unique_lock<std::mutex> Runtime::screen_draw_lock() {
