@@ -3,13 +3,10 @@
 #include "runtime/display/blit.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
-
-#include "runtime/services/numbers.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -30,25 +27,34 @@ struct Plan {
   bool mirrorY = false;
 };
 
+// The nearest integer to v, ties to even, whatever the rounding mode; |v| below 2^62. The
+// fraction is exact: v minus its truncation needs no rounding below 2^52, and is 0 above.
+int64_t nearest_even(double v) {
+  int64_t i = static_cast<int64_t>(v);
+  const double fraction = v - static_cast<double>(i);
+  if (fraction > 0.5 || (fraction == 0.5 && (i & 1))) {
+    ++i;
+  } else if (fraction < -0.5 || (fraction == -0.5 && (i & 1))) {
+    --i;
+  }
+  return i;
+}
+
 // A corner coordinate: the value as a 32-bit float, to the nearest integer, ties to even. Values
 // past the 32-bit range give its lowest value, as the processor's conversion does.
 int64_t corner(double v) {
-  const int64_t r = round_to_int(static_cast<float>(v));
-  if (r < std::numeric_limits<int32_t>::min() || r > std::numeric_limits<int32_t>::max()) {
-    return std::numeric_limits<int32_t>::min();
-  }
-  return r;
+  const double f = static_cast<float>(v);
+  constexpr double kRange = 2147483648.0;
+  if (!(f > -kRange - 0.5 && f < kRange - 0.5)) return std::numeric_limits<int32_t>::min();
+  return nearest_even(f);
 }
 
-// The nearest integer, ties to even, whatever the rounding mode; clamped far beyond any image.
+// The nearest integer of a sampling position; clamped far beyond any image.
 int64_t nearest(double v) {
   constexpr double kLimit = 4.0e18;
   if (!(v > -kLimit)) return static_cast<int64_t>(-kLimit);
   if (v > kLimit) return static_cast<int64_t>(kLimit);
-  double whole = std::floor(v);
-  const double fraction = v - whole;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0)) whole += 1;
-  return static_cast<int64_t>(whole);
+  return nearest_even(v);
 }
 
 // True when one pair of coordinates runs left to right and the other right to left.
@@ -246,6 +252,69 @@ void store32(uint8_t* p, uint32_t v) {
   std::memcpy(p, &v, 4);
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes at a time: the destination keeps the bytes where the source holds the key. The
+// same bytes may be written twice (the row's last block overlaps), which changes nothing.
+void copy_keyed_16(uint8_t* dst, const uint8_t* src, __m128i key) {
+  const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+  const __m128i clear = _mm_cmpeq_epi8(in, key);
+  if (_mm_movemask_epi8(clear) == 0xFFFF) return;
+  const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+  const __m128i out = _mm_or_si128(_mm_and_si128(clear, old), _mm_andnot_si128(clear, in));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
+}
+#endif
+
+// Eight bytes at a time in a 64-bit word; the mask has 0xFF in every byte that differs from the
+// key (exact: no carry crosses a byte).
+void copy_keyed_8(uint8_t* dst, const uint8_t* src, uint64_t keys) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full, kHigh = 0x8080808080808080ull;
+  uint64_t in, old;
+  std::memcpy(&in, src, 8);
+  const uint64_t diff = in ^ keys;
+  const uint64_t differs = (((diff & kLow7) + kLow7) | diff) & kHigh;
+  if (differs == 0) return;
+  const uint64_t take = (differs >> 7) * 0xFF;
+  std::memcpy(&old, dst, 8);
+  const uint64_t out = (in & take) | (old & ~take);
+  std::memcpy(dst, &out, 8);
+}
+
+// The key repeated over a block and a word, made once per copy.
+struct KeyPattern {
+  explicit KeyPattern(uint8_t k) : key(k), word(0x0101010101010101ull * k) {
+#if defined(__SSE2__)
+    block = _mm_set1_epi8(static_cast<char>(k));
+#endif
+  }
+  uint8_t key;
+  uint64_t word;
+#if defined(__SSE2__)
+  __m128i block;
+#endif
+};
+
+// One row of n bytes; rows of 16 or more take whole blocks, the last one overlapping.
+inline void keyed_row(uint8_t* dst, const uint8_t* src, size_t n, const KeyPattern& k) {
+#if defined(__SSE2__)
+  if (n >= 16) {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) copy_keyed_16(dst + i, src + i, k.block);
+    if (i < n) copy_keyed_16(dst + n - 16, src + n - 16, k.block);
+    return;
+  }
+#endif
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) copy_keyed_8(dst + i, src + i, k.word);
+  if (i < n && n >= 8) {
+    copy_keyed_8(dst + n - 8, src + n - 8, k.word);
+    return;
+  }
+  for (; i < n; ++i) {
+    if (src[i] != k.key) dst[i] = src[i];
+  }
+}
+
 // 8-bit onto 8-bit: indexes copied unchanged, the clear colour (when 0..255) skipped.
 struct Indexed {
   static constexpr int kSrcBytes = 1, kDstBytes = 1;
@@ -260,7 +329,25 @@ struct Indexed {
   void pixel(uint8_t* d, const uint8_t* s) const {
     if (*s != clear) *d = *s;
   }
+  // Whole rectangles keep the key pattern and the loop in one place; a negative source pitch
+  // reads the rows bottom to top.
+  void block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
+             int64_t rows) const {
+    if (clear < 0) {
+      for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) std::memcpy(d, s, n);
+      return;
+    }
+    const KeyPattern key(static_cast<uint8_t>(clear));
+    for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) keyed_row(d, s, n, key);
+  }
 };
+
+// Rectangles of ops without a block copy of their own: row by row.
+template <class Op>
+void block_by_rows(const Op& op, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                   size_t n, int64_t rows) {
+  for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) op.span(d, s, n);
+}
 
 // 8-bit onto 32-bit: each index through the source palette.
 struct IndexedToArgb {
@@ -273,6 +360,10 @@ struct IndexedToArgb {
   void pixel(uint8_t* d, const uint8_t* s) const {
     if (*s != clear) store32(d, (*palette)[*s]);
   }
+  void block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
+             int64_t rows) const {
+    block_by_rows(*this, d, dPitch, s, sPitch, n, rows);
+  }
 };
 
 // 32-bit onto 32-bit: straight copies.
@@ -280,6 +371,10 @@ struct ArgbCopy {
   static constexpr int kSrcBytes = 4, kDstBytes = 4;
   void span(uint8_t* d, const uint8_t* s, size_t n) const { std::memcpy(d, s, 4 * n); }
   void pixel(uint8_t* d, const uint8_t* s) const { std::memcpy(d, s, 4); }
+  void block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
+             int64_t rows) const {
+    block_by_rows(*this, d, dPitch, s, sPitch, n, rows);
+  }
 };
 
 uint32_t blend_channel(uint32_t s, uint32_t d, uint32_t a) {
@@ -307,6 +402,10 @@ struct ArgbBlend {
     }
     store32(d, out);
   }
+  void block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
+             int64_t rows) const {
+    block_by_rows(*this, d, dPitch, s, sPitch, n, rows);
+  }
 };
 
 // ---- Copies ----
@@ -315,15 +414,19 @@ template <class Op>
 void copy_unscaled(const Plan& p, const Image& s, Image& d, const Op& op) {
   const size_t n = static_cast<size_t>(p.dst.x2 - p.dst.x1 + 1);
   const int64_t rows = p.dst.y2 - p.dst.y1 + 1;
+  if (!p.mirrorX) {
+    const ptrdiff_t srcPitch = static_cast<ptrdiff_t>(s.width) * Op::kSrcBytes;
+    const uint8_t* first = s.row(static_cast<int>(p.mirrorY ? p.src.y2 : p.src.y1));
+    op.block(d.row(static_cast<int>(p.dst.y1)) + p.dst.x1 * Op::kDstBytes,
+             static_cast<ptrdiff_t>(d.width) * Op::kDstBytes, first + p.src.x1 * Op::kSrcBytes,
+             p.mirrorY ? -srcPitch : srcPitch, n, rows);
+    return;
+  }
+  // A mirrored row reads the source from its right end leftwards.
   for (int64_t r = 0; r < rows; ++r) {
     const int64_t sy = p.mirrorY ? p.src.y2 - r : p.src.y1 + r;
     uint8_t* out = d.row(static_cast<int>(p.dst.y1 + r)) + p.dst.x1 * Op::kDstBytes;
     const uint8_t* in = s.row(static_cast<int>(sy));
-    if (!p.mirrorX) {
-      op.span(out, in + p.src.x1 * Op::kSrcBytes, n);
-      continue;
-    }
-    // A mirrored row reads the source from its right end leftwards.
     for (size_t i = 0; i < n; ++i) {
       op.pixel(out + i * Op::kDstBytes, in + (p.src.x2 - static_cast<int64_t>(i)) * Op::kSrcBytes);
     }
@@ -410,56 +513,10 @@ void copy_by_depth(const Plan& p, const Image& s, Image& d) {
   }
 }
 
-#if defined(__SSE2__)
-// Sixteen bytes at a time: the destination keeps the bytes where the source holds the key. The
-// same bytes may be written twice (the row's last block overlaps), which changes nothing.
-void copy_keyed_16(uint8_t* dst, const uint8_t* src, __m128i key) {
-  const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-  const __m128i clear = _mm_cmpeq_epi8(in, key);
-  if (_mm_movemask_epi8(clear) == 0xFFFF) return;
-  const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-  const __m128i out = _mm_or_si128(_mm_and_si128(clear, old), _mm_andnot_si128(clear, in));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), out);
-}
-#endif
-
-// Eight bytes at a time in a 64-bit word; the mask has 0xFF in every byte that differs from the
-// key (exact: no carry crosses a byte).
-void copy_keyed_8(uint8_t* dst, const uint8_t* src, uint64_t keys) {
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full, kHigh = 0x8080808080808080ull;
-  uint64_t in, old;
-  std::memcpy(&in, src, 8);
-  const uint64_t diff = in ^ keys;
-  const uint64_t differs = (((diff & kLow7) + kLow7) | diff) & kHigh;
-  if (differs == 0) return;
-  const uint64_t take = (differs >> 7) * 0xFF;
-  std::memcpy(&old, dst, 8);
-  const uint64_t out = (in & take) | (old & ~take);
-  std::memcpy(dst, &out, 8);
-}
-
 }  // namespace
 
 void copy_keyed_row(uint8_t* dst, const uint8_t* src, size_t n, uint8_t key) {
-#if defined(__SSE2__)
-  if (n >= 16) {
-    const __m128i keys = _mm_set1_epi8(static_cast<char>(key));
-    size_t i = 0;
-    for (; i + 16 <= n; i += 16) copy_keyed_16(dst + i, src + i, keys);
-    if (i < n) copy_keyed_16(dst + n - 16, src + n - 16, keys);
-    return;
-  }
-#endif
-  const uint64_t keys = 0x0101010101010101ull * key;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) copy_keyed_8(dst + i, src + i, keys);
-  if (i < n && n >= 8) {
-    copy_keyed_8(dst + n - 8, src + n - 8, keys);
-    return;
-  }
-  for (; i < n; ++i) {
-    if (src[i] != key) dst[i] = src[i];
-  }
+  keyed_row(dst, src, n, KeyPattern(key));
 }
 
 void put_image(ImageTable& table, Errors& errors, const PutImageArgs& args) {

@@ -23,13 +23,38 @@ bool same_as_image(const FrameCache& c, const Image& img) {
   return std::memcmp(c.pixels.data(), img.pixels.data(), img.pixels.size()) == 0;
 }
 
-void convert_indexed_line(const uint8_t* src, int width, const uint32_t* lut, uint32_t* dst,
-                          int scale) {
-  if (scale == 1) {
-    for (int x = 0; x < width; ++x) dst[x] = lut[src[x]];
-    return;
+// Four independent table loads before their stores let the processor overlap them; the
+// pointers never alias (the cache, a local table and the window).
+void convert_indexed_line(const uint8_t* __restrict src, int width, const uint32_t* __restrict lut,
+                          uint32_t* __restrict dst) {
+  int x = 0;
+  for (; x + 4 <= width; x += 4) {
+    const uint32_t a = lut[src[x]], b = lut[src[x + 1]], c = lut[src[x + 2]], d = lut[src[x + 3]];
+    dst[x] = a;
+    dst[x + 1] = b;
+    dst[x + 2] = c;
+    dst[x + 3] = d;
   }
-  for (int x = 0; x < width; ++x) dst[2 * x] = dst[2 * x + 1] = lut[src[x]];
+  for (; x < width; ++x) dst[x] = lut[src[x]];
+}
+
+// Doubled: each pixel is a pair of equal colours, written to both lines at once.
+void convert_indexed_line_doubled(const uint8_t* __restrict src, int width,
+                                  const uint64_t* __restrict pairs, uint32_t* __restrict dst,
+                                  int pitch) {
+  uint32_t* __restrict below = dst + pitch;
+  int x = 0;
+  for (; x + 2 <= width; x += 2) {
+    const uint64_t a = pairs[src[x]], b = pairs[src[x + 1]];
+    std::memcpy(dst + 2 * x, &a, 8);
+    std::memcpy(dst + 2 * x + 2, &b, 8);
+    std::memcpy(below + 2 * x, &a, 8);
+    std::memcpy(below + 2 * x + 2, &b, 8);
+  }
+  for (; x < width; ++x) {
+    std::memcpy(dst + 2 * x, &pairs[src[x]], 8);
+    std::memcpy(below + 2 * x, &pairs[src[x]], 8);
+  }
 }
 
 void convert_direct_line(const uint8_t* src, int width, uint32_t* dst, int scale) {
@@ -72,7 +97,11 @@ bool Display::take_frame(const Image& screen) {
 void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale, int offsetX,
                    int offsetY) {
   uint32_t lut[256];
-  for (int i = 0; i < 256; ++i) lut[i] = frame.palette[static_cast<size_t>(i)] & 0xFFFFFFu;
+  uint64_t pairs[256];
+  for (int i = 0; i < 256; ++i) {
+    lut[i] = frame.palette[static_cast<size_t>(i)] & 0xFFFFFFu;
+    pairs[i] = (uint64_t{lut[i]} << 32) | lut[i];
+  }
   const int width = std::min(frame.width, (target.width - offsetX) / scale);
   const int height = std::min(frame.height, (target.height - offsetY) / scale);
   const size_t srcPitch = static_cast<size_t>(frame.width) * frame.bytesPerPixel;
@@ -80,12 +109,14 @@ void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale
     const uint8_t* src = frame.pixels.data() + srcPitch * y;
     uint32_t* dst =
         target.pixels + static_cast<size_t>(offsetY + scale * y) * target.pitch + offsetX;
-    if (frame.bytesPerPixel == 1) {
-      convert_indexed_line(src, width, lut, dst, scale);
-    } else {
+    if (frame.bytesPerPixel != 1) {
       convert_direct_line(src, width, dst, scale);
+      if (scale == 2) std::memcpy(dst + target.pitch, dst, sizeof(uint32_t) * 2 * width);
+    } else if (scale == 1) {
+      convert_indexed_line(src, width, lut, dst);
+    } else {
+      convert_indexed_line_doubled(src, width, pairs, dst, target.pitch);
     }
-    if (scale == 2) std::memcpy(dst + target.pitch, dst, sizeof(uint32_t) * 2 * width);
   }
 }
 
