@@ -317,7 +317,7 @@ class MedianReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.aggregate_name == "median") {
         medians[r.run_name.function_name] =
-            r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+            r.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
             benchmark::GetTimeUnitMultiplier(r.time_unit);
       }
     }
