@@ -29,7 +29,7 @@ struct Plan {
 
 // The nearest integer to v, ties to even, whatever the rounding mode; |v| below 2^62. The
 // fraction is exact: v minus its truncation needs no rounding below 2^52, and is 0 above.
-int64_t nearest_even(double v) {
+[[gnu::always_inline]] inline int64_t nearest_even(double v) {
   int64_t i = static_cast<int64_t>(v);
   const double fraction = v - static_cast<double>(i);
   if (fraction > 0.5 || (fraction == 0.5 && (i & 1))) {
@@ -296,7 +296,8 @@ struct KeyPattern {
 };
 
 // One row of n bytes; rows of 16 or more take whole blocks, the last one overlapping.
-inline void keyed_row(uint8_t* dst, const uint8_t* src, size_t n, const KeyPattern& k) {
+[[gnu::always_inline]] inline void keyed_row(uint8_t* dst, const uint8_t* src, size_t n,
+                                             const KeyPattern& k) {
 #if defined(__SSE2__)
   if (n >= 16) {
     size_t i = 0;
