@@ -20,6 +20,7 @@
 #include "platform/host.h"
 #include "platform/script_player.h"
 #include "platform/sdl_frontend.h"
+#include "platform/sdl_image_decoder.h"
 #include "runtime/services/error_table.h"
 
 #ifndef KELVO_VERSION
@@ -137,6 +138,8 @@ int run_program(const Options& options) {
     std::fprintf(stderr, "kelvo: cannot write the trace %s\n", o.tracePath.c_str());
     return 2;
   }
+  SdlImageDecoder decoder;  // IMG_Load needs no video mode: headless runs load pictures too
+  rt.set_image_decoder(&decoder);
   GameState state;
   std::atomic<int> closeRequested{0};
   std::atomic<int> status{0};
@@ -156,6 +159,7 @@ int run_program(const Options& options) {
   } else {
     window = std::make_unique<SdlFrontend>(rt);
     window->prepare_window();
+    window->keep_window_for_game(o.window);
     rt.set_frontend(window.get());
   }
   player.run_frame(0);

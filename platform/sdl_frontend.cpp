@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/window_icon.h"
 #include "runtime/display/default_palette.h"
@@ -76,10 +77,24 @@ void copy_shadow(const std::vector<uint32_t>& shadow, SDL_Surface* s) {
   }
 }
 
+// The full-screen sizes SDL offers; none when it gives no list or accepts any size.
+DisplayModes list_display_modes() {
+  SDL_Rect** rects = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_HWSURFACE);
+  DisplayModes modes;
+  if (!rects || rects == reinterpret_cast<SDL_Rect**>(static_cast<intptr_t>(-1))) return modes;
+  for (; *rects; ++rects) modes.push_back({(*rects)->w, (*rects)->h});
+  return modes;
+}
+
 }  // namespace
+
+void prefer_nearest_scaling() {
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
 
 int start_sdl() {
   constexpr Uint32 kAll = SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_CDROM;
+  prefer_nearest_scaling();
   // Without audio output some SDL builds refuse the whole start; play on without it then.
   if (SDL_Init(kAll) < 0 && SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
@@ -103,6 +118,7 @@ SdlFrontend::~SdlFrontend() {
 void SdlFrontend::prepare_window() {
   rt_.keyboard.sync_locks(
       {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false});
+  modes_ = list_display_modes();
   SDL_EnableKeyRepeat(500, 30);
   keyRepeatOn_ = true;
   SDL_EnableUNICODE(1);
@@ -159,37 +175,69 @@ void SdlFrontend::auto_refresh() {
   }
 }
 
-bool SdlFrontend::ensure_video_mode(int width, int height) {
-  if (surface_ && surface_->w == width && surface_->h == height) return true;
-  surface_ = SDL_SetVideoMode(width, height, 32, 0);
+bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
+  if (surface_ && surface_->w == g.width && surface_->h == g.height &&
+      surfaceFullscreen_ == fullscreen) {
+    return true;
+  }
+  surface_ = SDL_SetVideoMode(g.width, g.height, 32, fullscreen ? SDL_FULLSCREEN : 0);
+  surfaceFullscreen_ = fullscreen;
   rt_.display.windowValid.store(0);
   if (!surface_) {
-    std::fprintf(stderr, "kelvo: cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
+    std::fprintf(stderr, "kelvo: cannot open a %dx%d %s: %s\n", g.width, g.height,
+                 fullscreen ? "full screen" : "window", SDL_GetError());
     return false;
   }
   if (standard_layout(surface_->format)) {
     shadow_.clear();
   } else {
-    shadow_.assign(static_cast<size_t>(width) * height, 0);
+    shadow_.assign(static_cast<size_t>(g.width) * g.height, 0);
   }
   return true;
 }
 
+// The refresh: takes a pending full-screen request or Alt+Enter press, sets the video mode the
+// result needs and shows the cached frame in it.
 void SdlFrontend::present(bool frameChanged) {
-  const FrameCache& frame = rt_.display.frame();
-  if (frame.width == 0 || !ensure_video_mode(frame.width, frame.height)) return;
+  Display& display = rt_.display;
+  const FrameCache& frame = display.frame();
+  const ModeChoice found = find_modes(modes_, frame.width, frame.height);
+  const bool requested = display.fullscreenRequest.load() != -1;
+  if (take_fullscreen_step(display, found)) fullscreen_changed();
+  if (requested) rt_.hub.notify();
+  if (frame.width == 0) return;
+  VideoGeometry g = video_geometry(display.fullscreenMode.load(), found, frame.width, frame.height);
+  if (!ensure_video_mode(g, display.fullscreenMode.load() != kWindowed)) {
+    if (display.fullscreenMode.load() == kWindowed) return;
+    // The platform refused the full-screen mode it listed: go on in the window.
+    display.fullscreenMode.store(kWindowed);
+    fullscreen_changed();
+    g = video_geometry(kWindowed, found, frame.width, frame.height);
+    if (!ensure_video_mode(g, false)) return;
+  }
+  draw(frame, g, frameChanged);
+}
+
+// The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.
+void SdlFrontend::fullscreen_changed() {
+  const int32_t mode = rt_.display.fullscreenMode.load();
+  SDL_ShowCursor(mode == kWindowed ? SDL_ENABLE : SDL_DISABLE);
+  rt_.trace.event("fullscreen", std::to_string(mode));
+}
+
+void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged) {
   const bool valid = rt_.display.windowValid.load() != 0;
   if (!frameChanged && valid) return;
   if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) < 0) return;
   FrameTarget target{static_cast<uint32_t*>(surface_->pixels), surface_->w, surface_->h,
                      surface_->pitch / 4};
   if (!shadow_.empty()) target = {shadow_.data(), surface_->w, surface_->h, surface_->w};
-  if (!valid) {
+  if (!valid) {  // a new mode or screen: the borders around the picture must be black
     for (int y = 0; y < target.height; ++y) {
       std::memset(target.pixels + static_cast<size_t>(y) * target.pitch, 0, 4u * target.width);
     }
   }
-  convert_frame(frame, target, 1, 0, 0);
+  convert_frame(frame, target, g.scale, g.offsetX, g.offsetY);
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
@@ -208,15 +256,39 @@ void SdlFrontend::show_frame() {
   }
   Image* screen = rt_.images.display_image();
   const bool changed = screen && display.take_frame(*screen);
-  if (!changed && display.windowValid.load() != 0) return;
-  handoffChanged_.store(changed);
+  // An unchanged frame needs no refresh, unless a full-screen switch waits for one.
+  if (!changed && display.windowValid.load() != 0 && display.fullscreenToggles.load() == 0 &&
+      display.fullscreenRequest.load() == -1) {
+    return;
+  }
+  hand_over(changed);
+}
+
+// Game thread: the main thread refreshes the window with the cached frame; waits until it has.
+void SdlFrontend::hand_over(bool frameChanged) {
+  handoffChanged_.store(frameChanged);
   handoff_.store(kRequested);
   rt_.hub.notify();
   rt_.hub.wait([&] { return handoff_.load() == kDone || rt_.errors.stopRequested.load() != 0; });
   handoff_.store(kIdle);
 }
 
-void SdlFrontend::request_fullscreen(int) {}
+// Before the game's first display_now the display loop's own refresh takes the request; after it
+// the request travels with a refresh handed to the main thread, which owns every SDL video call.
+void SdlFrontend::request_fullscreen(int target) {
+  if (keepWindow_) return;
+  Display& display = rt_.display;
+  display.fullscreenRequest.store(target);
+  if (display.autoDisplay.load() != 0) {
+    rt_.hub.notify();
+    rt_.hub.wait([&] {
+      return display.fullscreenRequest.load() == -1 || rt_.errors.stopRequested.load() != 0;
+    });
+    return;
+  }
+  Image* screen = rt_.images.display_image();
+  hand_over(screen && display.take_frame(*screen));
+}
 
 void SdlFrontend::follow_focus() {
   const Uint8 state = SDL_GetAppState();

@@ -5,12 +5,18 @@
 
 #include <atomic>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
+#include "runtime/display/fullscreen.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
 
 namespace kelvo {
+
+// Asks the SDL 1.2 compatibility layer over SDL2 to scale full screen by whole pixels, unless the
+// player chose otherwise. Must run before SDL_Init.
+void prefer_nearest_scaling();
 
 // Starts SDL and its font library; on failure writes the reason and returns the exit status
 // (100 or 7000), else 0.
@@ -23,8 +29,14 @@ class SdlFrontend : public Frontend {
   explicit SdlFrontend(Runtime& rt);
   ~SdlFrontend() override;
 
-  // Main thread, before the game starts: lock keys, key repeat, icon, caption, pointer.
+  // Main thread, before the game starts: lock keys, display modes, key repeat, icon, caption,
+  // pointer.
   void prepare_window();
+  // Replaces the display modes read at start-up (tests give their own lists).
+  void set_display_modes(DisplayModes modes) { modes_ = std::move(modes); }
+  const DisplayModes& display_modes() const { return modes_; }
+  // With `keep` the game's own full-screen requests are ignored; Alt+Enter still switches.
+  void keep_window_for_game(bool keep) { keepWindow_ = keep; }
   // Main thread: the display loop; returns when the game asks to exit or the window is closed.
   void run_loop(std::atomic<int>& closeRequested);
   // Main thread, at shutdown: hides and frees the pointer.
@@ -37,8 +49,11 @@ class SdlFrontend : public Frontend {
   enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
 
   void auto_refresh();
+  void hand_over(bool frameChanged);
   void present(bool frameChanged);
-  bool ensure_video_mode(int width, int height);
+  void fullscreen_changed();
+  bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
+  void draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged);
   void events_pass(std::atomic<int>& closeRequested);
   void key_pressed(const SDL_keysym& key);
   void follow_focus();
@@ -47,6 +62,9 @@ class SdlFrontend : public Frontend {
   std::atomic<int> handoff_{kIdle};
   std::atomic<bool> handoffChanged_{false};
   SDL_Surface* surface_ = nullptr;
+  bool surfaceFullscreen_ = false;
+  DisplayModes modes_;
+  bool keepWindow_ = false;
   std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
   SDL_Cursor* arrow_ = nullptr;
   bool keyRepeatOn_ = false;

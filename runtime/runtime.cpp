@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "runtime/display/fullscreen.h"
 #include "runtime/services/numbers.h"
+#include "runtime/display/image_loader.h"
 
 namespace kelvo {
 
@@ -25,12 +27,16 @@ int32_t Runtime::new_image(int32_t width, int32_t height, int32_t mode, uint32_t
 
 void Runtime::set_fullscreen(int32_t option) {
   if (errors.pending()) return;
-  static constexpr int kTargets[] = {1, 0, 1, 2};
-  if (option < 0 || option > 3) {
+  const int32_t target = fullscreen_target(option);
+  if (target < 0) {
     errors.raise_error(5);
     return;
   }
-  if (frontend_) frontend_->request_fullscreen(kTargets[option]);
+  if (!frontend_ || display.fullscreenMode.load() == target) return;
+  frontend_->request_fullscreen(target);
+  // No mode of the wanted kind: try the other full-screen kind once.
+  const int32_t other = other_fullscreen_kind(target);
+  if (display.fullscreenMode.load() != target && other >= 0) frontend_->request_fullscreen(other);
 }
 
 std::unique_lock<std::mutex> Runtime::screen_draw_lock() {
@@ -89,6 +95,41 @@ void Runtime::display_now() {
   if (frontend_) frontend_->show_frame();
   const uint32_t frame = display.frameCount.fetch_add(1) + 1;
   if (frameHook_) frameHook_(frame);
+}
+
+int32_t Runtime::load_image(std::string_view name) {
+  return load_image(name, 0, 0);
+}
+
+int32_t Runtime::load_image(std::string_view name, int32_t mode, uint32_t passed) {
+  return kelvo::load_image(images, errors, decoder_, name, mode, passed);
+}
+
+void Runtime::put_image(double x, double y, int32_t source) {
+  PutImageArgs args;
+  args.x1 = x;
+  args.y1 = y;
+  args.source = source;
+  args.passed = kPutCorner1 | kPutSource;
+  put_image(args);
+}
+
+void Runtime::put_image(double x1, double y1, double x2, double y2, int32_t source) {
+  PutImageArgs args;
+  args.x1 = x1;
+  args.y1 = y1;
+  args.x2 = x2;
+  args.y2 = y2;
+  args.source = source;
+  args.passed = kPutCorner1 | kPutCorner2 | kPutSource;
+  put_image(args);
+}
+
+// The display loop may read the screen while it refreshes by itself, so drawing holds its lock.
+void Runtime::put_image(const PutImageArgs& args) {
+  if (errors.pending()) return;
+  auto lock = screen_draw_lock();
+  kelvo::put_image(images, errors, args);
 }
 
 void Runtime::seed_random(double seed) {

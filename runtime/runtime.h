@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/display/blit.h"
 #include "runtime/display/display.h"
+#include "runtime/display/image_decoder.h"
 #include "runtime/display/image_table.h"
 #include "runtime/display/text.h"
 #include "runtime/frontend.h"
@@ -31,6 +33,8 @@ class Runtime {
   Runtime& operator=(const Runtime&) = delete;
 
   void set_frontend(Frontend* frontend) { frontend_ = frontend; }
+  // Decodes the files of load_image; without one every load gives -1.
+  void set_image_decoder(ImageDecoder* decoder) { decoder_ = decoder; }
   // Runs after every display_now, on the game thread, with the new frame number.
   void set_frame_hook(std::function<void(uint32_t)> hook) { frameHook_ = std::move(hook); }
 
@@ -76,6 +80,15 @@ class Runtime {
 
   // The display text of a number: a blank or "-", then the digits.
   std::string number_to_string(double value);
+  // Image loading and drawing.
+  int32_t load_image(std::string_view name);
+  int32_t load_image(std::string_view name, int32_t mode, uint32_t passed);
+  // The whole image at (x, y) on the destination, as drawn (passed 5).
+  void put_image(double x, double y, int32_t source);
+  // The whole image stretched (or mirrored) into (x1, y1)-(x2, y2) (passed 7).
+  void put_image(double x1, double y1, double x2, double y2, int32_t source);
+  // Every form: the corners and handles that `args.passed` names.
+  void put_image(const PutImageArgs& args);
 
   // Keyboard, time and random numbers.
   int32_t key_down(int32_t code) { return keyboard.key_down(code); }
@@ -107,6 +120,7 @@ class Runtime {
 
   Clock& clock_;
   Frontend* frontend_ = nullptr;
+  ImageDecoder* decoder_ = nullptr;
   std::function<void(uint32_t)> frameHook_;
 };
 

@@ -29,6 +29,6 @@ build build-asan address
   ctest --output-on-failure -j "$jobs")
 
 echo "== ThreadSanitizer (threaded tests)"
-build build-tsan thread kelvo kelvo_threaded_tests
+build build-tsan thread kelvo kelvo_threaded_tests x11_close
 (cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --output-on-failure -j "$jobs" -L threaded)

@@ -15,7 +15,7 @@ foreach(_font IN LISTS _kelvo_fonts)
 endforeach()
 
 get_filename_component(_kelvo_root ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
-add_executable(make_font_data ${_kelvo_root}/tools/make_font_data.cpp)
+add_executable(make_font_data ${_kelvo_root}/tools/fonts/make_font_data.cpp)
 target_compile_features(make_font_data PRIVATE cxx_std_20)
 target_compile_options(make_font_data PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
 target_link_libraries(make_font_data PRIVATE ZLIB::ZLIB)

@@ -10,6 +10,8 @@ Trace::~Trace() {
 bool Trace::open(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   file_ = std::fopen(path.c_str(), "w");
+  // Whole lines at once, so that a trace can be followed while the program runs.
+  if (file_) std::setvbuf(file_, nullptr, _IOLBF, 0);
   return file_ != nullptr;
 }
 

@@ -23,9 +23,10 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   fi
   "$kelvo" "${args[@]}" &
   local pid=$! geometry=""
-  for _ in $(seq 100); do
+  # The window may show up at another size before its video mode is set: wait for the final one.
+  for _ in $(seq 200); do
     geometry="$(window_geometry || true)"
-    [ -n "$geometry" ] && break
+    [ "$geometry" = "320x300" ] && break
     sleep 0.05
   done
   [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }

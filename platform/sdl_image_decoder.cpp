@@ -1,0 +1,102 @@
+// IMG_Load and the reading of SDL surfaces of any pixel format into ARGB pixels and index rows.
+#include "platform/sdl_image_decoder.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace kelvo {
+namespace {
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Locks the surface for the duration of the read when SDL asks for it.
+class SurfaceLock {
+ public:
+  explicit SurfaceLock(SDL_Surface* s)
+      : s_(s), locked_(SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0) {}
+  ~SurfaceLock() {
+    if (locked_) SDL_UnlockSurface(s_);
+  }
+  SurfaceLock(const SurfaceLock&) = delete;
+  SurfaceLock& operator=(const SurfaceLock&) = delete;
+  bool ok() const { return locked_ || !SDL_MUSTLOCK(s_); }
+
+ private:
+  SDL_Surface* s_;
+  bool locked_;
+};
+
+Uint32 read_pixel(const Uint8* p, int bytes) {
+  switch (bytes) {
+    case 1:
+      return *p;
+    case 2:
+      return *reinterpret_cast<const Uint16*>(p);
+    case 3:
+      if (SDL_BYTEORDER == SDL_BIG_ENDIAN) return (Uint32{p[0]} << 16) | (Uint32{p[1]} << 8) | p[2];
+      return Uint32{p[0]} | (Uint32{p[1]} << 8) | (Uint32{p[2]} << 16);
+    default:
+      return *reinterpret_cast<const Uint32*>(p);
+  }
+}
+
+// Every pixel as 0xAARRGGBB through the surface's format; the colour key, when set, comes out
+// transparent, as does alpha 0 in formats with an alpha channel.
+void read_argb(SDL_Surface* s, DecodedPicture& pic) {
+  const SDL_PixelFormat* f = s->format;
+  const bool keyed = (s->flags & SDL_SRCCOLORKEY) != 0;
+  pic.argb.resize(static_cast<size_t>(s->w) * s->h);
+  for (int y = 0; y < s->h; ++y) {
+    const Uint8* row = static_cast<const Uint8*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+    for (int x = 0; x < s->w; ++x) {
+      const Uint32 value = read_pixel(row + x * f->BytesPerPixel, f->BytesPerPixel);
+      Uint8 r, g, b, a;
+      SDL_GetRGBA(value, const_cast<SDL_PixelFormat*>(f), &r, &g, &b, &a);
+      if (keyed && value == f->colorkey) a = 0;
+      pic.argb[static_cast<size_t>(y) * s->w + x] =
+          (Uint32{a} << 24) | (Uint32{r} << 16) | (Uint32{g} << 8) | b;
+    }
+  }
+}
+
+void read_indexes(SDL_Surface* s, DecodedPicture& pic) {
+  const SDL_Palette* p = s->format->palette;
+  pic.indexed = true;
+  pic.colourCount = std::clamp(p->ncolors, 0, 256);
+  for (int c = 0; c < pic.colourCount; ++c) {
+    const SDL_Color& colour = p->colors[c];
+    pic.palette[static_cast<size_t>(c)] =
+        0xFF000000u | (Uint32{colour.r} << 16) | (Uint32{colour.g} << 8) | colour.b;
+  }
+  pic.indexes.resize(static_cast<size_t>(s->w) * s->h);
+  for (int y = 0; y < s->h; ++y) {
+    const Uint8* row = static_cast<const Uint8*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+    std::copy(row, row + s->w, pic.indexes.begin() + static_cast<ptrdiff_t>(y) * s->w);
+  }
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
+  std::string path = name;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  SurfacePtr surface(IMG_Load(path.c_str()));
+  if (!surface || surface->w < 1 || surface->h < 1 || !surface->pixels) return std::nullopt;
+  SurfaceLock lock(surface.get());
+  if (!lock.ok()) return std::nullopt;
+  DecodedPicture pic;
+  pic.width = surface->w;
+  pic.height = surface->h;
+  read_argb(surface.get(), pic);
+  const SDL_PixelFormat* f = surface->format;
+  if (f->BitsPerPixel == 8 && f->palette) read_indexes(surface.get(), pic);
+  return pic;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,228 @@
+// Picture loading: the true-colour and indexed matching paths, the clear-index choice and the
+// 32-bit and mode-256 loads.
+#include "runtime/display/image_loader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <unordered_map>
+
+namespace kelvo {
+namespace {
+
+using UseCounts = std::array<uint32_t, 256>;
+
+bool transparent(uint32_t argb) {
+  return (argb >> 24) == 0;
+}
+
+// Pictures use few distinct colours, so a 256-entry search per pixel is paid once per colour.
+class NearestCache {
+ public:
+  NearestCache(const Palette& palette, int count, int excluded)
+      : palette_(palette), count_(count), excluded_(excluded) {}
+
+  uint8_t find(uint32_t colour) {
+    const uint32_t rgb = colour & 0xFFFFFFu;
+    const auto [at, added] = known_.try_emplace(rgb, 0);
+    if (added) at->second = static_cast<uint8_t>(nearest_index(palette_, count_, rgb, excluded_));
+    return at->second;
+  }
+
+ private:
+  const Palette& palette_;
+  int count_;
+  int excluded_;
+  std::unordered_map<uint32_t, uint8_t> known_;
+};
+
+// The index used least; among equals the highest index wins.
+int least_used(const UseCounts& uses, int count) {
+  int found = 0;
+  uint32_t best = std::numeric_limits<uint32_t>::max();
+  for (int i = 0; i < count; ++i) {
+    if (uses[static_cast<size_t>(i)] <= best) {
+      best = uses[static_cast<size_t>(i)];
+      found = i;
+    }
+  }
+  return found;
+}
+
+int palette_size(const Image& dest) {
+  return static_cast<int>(std::min<uint32_t>(dest.colourMask, 255u)) + 1;
+}
+
+// A new image of the picture's size in `mode`, or null when the table cannot make one.
+Image* make_image(ImageTable& table, const DecodedPicture& pic, int mode, int& index) {
+  if (pic.width < 1 || pic.height < 1 || pic.width > 0xFFFF || pic.height > 0xFFFF) return nullptr;
+  index = table.take_image(pic.width, pic.height, mode);
+  return index == 0 ? nullptr : &table.at(index);
+}
+
+// An image matched to the destination takes over its text drawing state.
+void finish(Image& img, const Image& dest) {
+  img.font = dest.font;
+  img.foreground = dest.foreground;
+  img.background = dest.background;
+  img.printMode = dest.printMode;
+}
+
+int32_t match_true_colour(ImageTable& table, const Image& dest, const DecodedPicture& pic) {
+  int index = 0;
+  Image* img = make_image(table, pic, dest.mode, index);
+  if (!img) return -1;
+  *img->palette = *dest.palette;
+  const int count = palette_size(dest);
+  const Palette& palette = *img->palette;
+  UseCounts uses{};
+  bool anyTransparent = false;
+  NearestCache nearest(palette, count, -1);
+  for (size_t i = 0; i < pic.argb.size(); ++i) {
+    if (transparent(pic.argb[i])) {
+      anyTransparent = true;
+      continue;
+    }
+    const uint8_t found = nearest.find(pic.argb[i]);
+    img->pixels[i] = found;
+    ++uses[found];
+  }
+  if (anyTransparent) {
+    const int clear = least_used(uses, count);
+    img->clearColour = clear;
+    // The clear index must only mark transparency, so opaque pixels are matched without it.
+    NearestCache others(palette, count, clear);
+    for (size_t i = 0; i < pic.argb.size(); ++i) {
+      img->pixels[i] =
+          transparent(pic.argb[i]) ? static_cast<uint8_t>(clear) : others.find(pic.argb[i]);
+    }
+  }
+  finish(*img, dest);
+  return -index;
+}
+
+// The first transparent pixel whose index is one of the picture's colours names the picture's
+// transparent index; -1 when there is none.
+int source_clear_index(const DecodedPicture& pic) {
+  for (size_t i = 0; i < pic.indexes.size(); ++i) {
+    if (transparent(pic.argb[i]) && pic.indexes[i] < pic.colourCount) return pic.indexes[i];
+  }
+  return -1;
+}
+
+int32_t load_own_palette(ImageTable& table, const DecodedPicture& pic) {
+  int index = 0;
+  Image* img = make_image(table, pic, 256, index);
+  if (!img) return -1;
+  img->clearColour = source_clear_index(pic);
+  std::memcpy(img->pixels.data(), pic.indexes.data(), pic.indexes.size());
+  for (size_t c = 0; c < img->palette->size(); ++c) {
+    (*img->palette)[c] =
+        static_cast<int>(c) < pic.colourCount ? (0xFF000000u | pic.palette[c]) : 0xFF000000u;
+  }
+  return -index;
+}
+
+// Each of the picture's colours to its nearest destination index; entries past the picture's
+// colour count are black.
+std::array<uint8_t, 256> colour_map(const DecodedPicture& pic, const Palette& dest, int count,
+                                    int excluded) {
+  std::array<uint8_t, 256> map{};
+  for (size_t c = 0; c < map.size(); ++c) {
+    const uint32_t colour = static_cast<int>(c) < pic.colourCount ? pic.palette[c] : 0u;
+    map[c] = static_cast<uint8_t>(nearest_index(dest, count, colour, excluded));
+  }
+  return map;
+}
+
+int32_t match_indexed(ImageTable& table, const Image& dest, const DecodedPicture& pic) {
+  int index = 0;
+  Image* img = make_image(table, pic, dest.mode, index);
+  if (!img) return -1;
+  const int sourceClear = source_clear_index(pic);
+  img->clearColour = -1;
+  *img->palette = *dest.palette;
+  const int count = palette_size(dest);
+  auto map = colour_map(pic, *img->palette, count, -1);
+  UseCounts uses{};
+  bool anyTransparent = false;
+  for (size_t i = 0; i < pic.indexes.size(); ++i) {
+    if (pic.indexes[i] == sourceClear) {
+      anyTransparent = true;
+      continue;
+    }
+    img->pixels[i] = map[pic.indexes[i]];
+    ++uses[img->pixels[i]];
+  }
+  if (anyTransparent) {
+    const int clear = least_used(uses, count);
+    img->clearColour = clear;
+    map = colour_map(pic, *img->palette, count, clear);
+    for (size_t i = 0; i < pic.indexes.size(); ++i) {
+      img->pixels[i] =
+          pic.indexes[i] == sourceClear ? static_cast<uint8_t>(clear) : map[pic.indexes[i]];
+    }
+  }
+  finish(*img, dest);
+  return -index;
+}
+
+int32_t load_argb(ImageTable& table, const DecodedPicture& pic, const Image* matched) {
+  int index = 0;
+  Image* img = make_image(table, pic, 32, index);
+  if (!img) return -1;
+  std::memcpy(img->pixels.data(), pic.argb.data(), pic.argb.size() * sizeof(uint32_t));
+  if (matched) finish(*img, *matched);
+  return -index;
+}
+
+bool complete(const DecodedPicture& pic) {
+  const size_t pixels = static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height);
+  return pic.argb.size() == pixels && (!pic.indexed || pic.indexes.size() == pixels);
+}
+
+}  // namespace
+
+int colour_distance(uint32_t a, uint32_t b) {
+  return std::abs(red_of(a) - red_of(b)) + std::abs(green_of(a) - green_of(b)) +
+         std::abs(blue_of(a) - blue_of(b));
+}
+
+int nearest_index(const Palette& palette, int count, uint32_t colour, int excluded) {
+  int best = 1000;
+  int found = 0;
+  for (int i = 0; i < count; ++i) {
+    if (i == excluded) continue;
+    const int d = colour_distance(palette[static_cast<size_t>(i)], colour);
+    if (d < best) {
+      best = d;
+      found = i;
+    }
+  }
+  return found;
+}
+
+int32_t load_image(ImageTable& table, Errors& errors, ImageDecoder* decoder, std::string_view name,
+                   int32_t mode, uint32_t passed) {
+  if (errors.pending()) return 0;
+  const Image* dest = table.destination();
+  const bool modeGiven = passed & kArg0;
+  if ((!modeGiven && (!dest || dest->isText)) || (modeGiven && mode != 32 && mode != 256)) {
+    errors.raise_error(5);
+    return 0;
+  }
+  // The name ends at its first zero byte, as the decoder sees it.
+  name = name.substr(0, name.find('\0'));
+  if (name.empty() || !decoder) return -1;
+  const auto pic = decoder->decode(std::string(name));
+  if (!pic || !complete(*pic)) return -1;
+  if (!modeGiven && dest->bytesPerPixel == 1) {
+    return pic->indexed ? match_indexed(table, *dest, *pic) : match_true_colour(table, *dest, *pic);
+  }
+  if (modeGiven && mode == 256) return pic->indexed ? load_own_palette(table, *pic) : -1;
+  return load_argb(table, *pic, modeGiven ? nullptr : dest);
+}
+
+}  // namespace kelvo

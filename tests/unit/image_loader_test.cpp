@@ -1,0 +1,357 @@
+// load_image: palette matching, clear-index choice, the mode 32 and 256 loads, and real files
+// decoded by SDL_image, broken ones included.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+#include "platform/sdl_image_decoder.h"
+#include "runtime/display/image_loader.h"
+#include "support/test_support.h"
+
+namespace kelvo {
+namespace {
+
+// Hands out pictures set up by the test and counts the files asked for.
+class FakeDecoder : public ImageDecoder {
+ public:
+  std::optional<DecodedPicture> decode(const std::string& name) override {
+    asked.push_back(name);
+    const auto it = pictures.find(name);
+    if (it == pictures.end()) return std::nullopt;
+    return it->second;
+  }
+  std::map<std::string, DecodedPicture> pictures;
+  std::vector<std::string> asked;
+};
+
+DecodedPicture true_colour(int w, int h, std::vector<uint32_t> argb) {
+  DecodedPicture p;
+  p.width = w;
+  p.height = h;
+  p.argb = std::move(argb);
+  return p;
+}
+
+// An indexed picture; pixels with index `transparentIndex` come out of the ARGB form with alpha 0.
+DecodedPicture indexed(int w, int h, std::vector<uint8_t> indexes, std::vector<uint32_t> colours,
+                       int transparentIndex = -1) {
+  DecodedPicture p;
+  p.width = w;
+  p.height = h;
+  p.indexed = true;
+  p.indexes = std::move(indexes);
+  p.colourCount = static_cast<int>(colours.size());
+  for (size_t c = 0; c < colours.size(); ++c) p.palette[c] = 0xFF000000u | colours[c];
+  for (uint8_t i : p.indexes) {
+    const uint32_t colour = i < colours.size() ? p.palette[i] : 0xFF000000u;
+    p.argb.push_back(i == transparentIndex ? colour & 0xFFFFFFu : colour);
+  }
+  return p;
+}
+
+struct LoaderTest : ::testing::Test {
+  WaitHub hub;
+  Errors errors{hub};
+  ImageTable table{errors};
+  FakeDecoder decoder;
+
+  void SetUp() override {
+    table.set_screen(0, kArg0);
+    table.set_screen(table.new_image(320, 300, 256, kArg0), kArg0);
+  }
+  int32_t load(const std::string& name, int32_t mode = 0, uint32_t passed = 0) {
+    return load_image(table, errors, &decoder, name, mode, passed);
+  }
+  Image& loaded(const std::string& name, const DecodedPicture& pic) {
+    decoder.pictures[name] = pic;
+    const int32_t handle = load(name);
+    EXPECT_LT(handle, -1);
+    return *table.resolve(handle);
+  }
+};
+
+// ---- Names, modes and failures ----
+
+TEST_F(LoaderTest, EmptyNameGivesMinusOneWithoutDecoding) {
+  EXPECT_EQ(load(""), -1);
+  EXPECT_EQ(load(std::string("\0x.png", 6)), -1);  // the name ends at its zero byte
+  EXPECT_TRUE(decoder.asked.empty());
+  EXPECT_EQ(errors.pending(), 0);
+}
+
+TEST_F(LoaderTest, UndecodableFileGivesMinusOneWithoutError) {
+  EXPECT_EQ(load("missing.png"), -1);
+  EXPECT_EQ(decoder.asked, std::vector<std::string>{"missing.png"});
+  EXPECT_EQ(errors.pending(), 0);
+}
+
+TEST_F(LoaderTest, TextDestinationRaisesFive) {
+  Errors fresh{hub};
+  ImageTable text{fresh};
+  text.set_screen(0, kArg0);
+  decoder.pictures["a"] = true_colour(1, 1, {0xFFFFFFFFu});
+  EXPECT_EQ(load_image(text, fresh, &decoder, "a", 0, 0), 0);
+  EXPECT_EQ(fresh.pending(), 5);
+}
+
+TEST_F(LoaderTest, ModesOtherThan32And256RaiseFive) {
+  decoder.pictures["a"] = true_colour(1, 1, {0xFFFFFFFFu});
+  EXPECT_EQ(load("a", 13, kArg0), 0);
+  EXPECT_EQ(errors.pending(), 5);
+  EXPECT_EQ(load("a"), 0);  // nothing while the error is pending
+  EXPECT_TRUE(decoder.asked.empty());
+}
+
+TEST_F(LoaderTest, IncompletePictureGivesMinusOne) {
+  decoder.pictures["short"] = true_colour(4, 4, {0xFFFFFFFFu});
+  EXPECT_EQ(load("short"), -1);
+}
+
+// ---- True-colour matching ----
+
+TEST_F(LoaderTest, WhiteIsFifteenBlackIsZeroRedIsForty) {
+  const Image& img = loaded("p", true_colour(3, 1, {0xFFFFFFFFu, 0xFF000000u, 0xFFFF0000u}));
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 40}));
+  EXPECT_EQ(img.clearColour, -1);
+  EXPECT_EQ(img.mode, 256);
+  EXPECT_EQ(*img.palette, default_palette());
+}
+
+TEST_F(LoaderTest, TransparentPixelsTakeTheLeastUsedHighestIndex) {
+  const Image& img = loaded("p", true_colour(3, 1, {0x00FFFFFFu, 0xFF000000u, 0x00000000u}));
+  EXPECT_EQ(img.clearColour, 255);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{255, 0, 255}));
+}
+
+// A palette of 256 distinct reds makes use counts decide: index 9 and index 7 are both used once,
+// the highest wins; then colour 9 goes to its nearest other index, 8 and 10 tie, the lowest wins.
+TEST_F(LoaderTest, ClearIndexByLeastUseThenNearestWithoutIt) {
+  Palette reds;
+  for (uint32_t i = 0; i < 256; ++i) reds[i] = 0xFF000000u | (i << 16);
+  *table.destination()->palette = reds;
+  std::vector<uint32_t> argb;
+  for (uint32_t i = 0; i < 256; ++i) {
+    const int uses = (i == 7 || i == 9) ? 1 : 2;
+    for (int k = 0; k < uses; ++k) argb.push_back(0xFF000000u | (i << 16));
+  }
+  argb.push_back(0);  // one transparent pixel
+  const Image& img = loaded("p", true_colour(static_cast<int>(argb.size()), 1, argb));
+  EXPECT_EQ(img.clearColour, 9);
+  EXPECT_EQ(img.pixels[16], 8);  // the one pixel of red 9
+  EXPECT_EQ(img.pixels[14], 7);
+  EXPECT_EQ(img.pixels.back(), 9);
+  EXPECT_EQ(*img.palette, reds);
+}
+
+TEST(NearestColour, LowestIndexWinsAmongEquals) {
+  Palette p{};
+  p[3] = 0xFF101010u;
+  p[5] = 0xFF101010u;
+  p[6] = 0xFF0E1010u;
+  EXPECT_EQ(nearest_index(p, 256, 0x0F1010u, -1), 3);
+  EXPECT_EQ(nearest_index(p, 256, 0x0F1010u, 3), 5);
+  EXPECT_EQ(nearest_index(p, 4, 0x0E1010u, -1), 3);  // only indexes 0 to 3
+  EXPECT_EQ(colour_distance(0xFF010203u, 0x00030201u), 4);
+}
+
+TEST_F(LoaderTest, MatchedImageTakesTheDestinationsTextState) {
+  table.set_colour(12, 3, 0, kArg0 | kArg1);
+  table.set_print_mode(2, 0, 0);
+  Image& img = loaded("p", true_colour(1, 1, {0xFFFFFFFFu}));
+  EXPECT_EQ(img.foreground, 12u);
+  EXPECT_EQ(img.background, 3u);
+  EXPECT_EQ(img.printMode, kPrintGlyphOnly);
+  EXPECT_EQ(img.font, table.destination()->font);
+}
+
+// ---- Indexed matching ----
+
+TEST_F(LoaderTest, IndexedPictureMapsItsColoursAndItsTransparentIndex) {
+  const Image& img =
+      loaded("p", indexed(5, 1, {0, 1, 2, 3, 3}, {0xFFFFFF, 0x000000, 0xFF0000, 0xFF00FF}, 3));
+  EXPECT_EQ(img.clearColour, 255);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 40, 255, 255}));
+}
+
+TEST_F(LoaderTest, IndexedPictureWithoutTransparencyKeepsNoClearColour) {
+  const Image& img = loaded("p", indexed(2, 1, {1, 0}, {0xFFFFFF, 0x0000AA}));
+  EXPECT_EQ(img.clearColour, -1);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{1, 15}));
+}
+
+TEST_F(LoaderTest, TransparentPixelPastTheColourCountIsNoClearIndex) {
+  DecodedPicture pic = indexed(2, 1, {5, 0}, {0xFFFFFF});
+  pic.argb[0] = 0;
+  const Image& img = loaded("p", pic);
+  EXPECT_EQ(img.clearColour, -1);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{0, 15}));
+}
+
+TEST_F(LoaderTest, Mode256KeepsTheIndexesAndThePicturesPalette) {
+  decoder.pictures["p"] = indexed(3, 1, {2, 0, 1}, {0x123456, 0xABCDEF, 0x00FF00}, 1);
+  Image& img = *table.resolve(load("p", 256, kArg0));
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{2, 0, 1}));
+  EXPECT_EQ(img.clearColour, 1);
+  EXPECT_EQ((*img.palette)[0], 0xFF123456u);
+  EXPECT_EQ((*img.palette)[2], 0xFF00FF00u);
+  EXPECT_EQ((*img.palette)[3], 0xFF000000u);
+  EXPECT_EQ((*img.palette)[255], 0xFF000000u);
+}
+
+TEST_F(LoaderTest, Mode256OfATrueColourPictureGivesMinusOne) {
+  decoder.pictures["p"] = true_colour(1, 1, {0xFFFFFFFFu});
+  EXPECT_EQ(load("p", 256, kArg0), -1);
+  EXPECT_EQ(errors.pending(), 0);
+}
+
+TEST_F(LoaderTest, Mode32KeepsTheArgbPixels) {
+  decoder.pictures["p"] = indexed(2, 1, {0, 1}, {0xFFFFFF, 0x102030}, 1);
+  const Image& img = *table.resolve(load("p", 32, kArg0));
+  EXPECT_EQ(img.bytesPerPixel, 4);
+  uint32_t px[2];
+  std::memcpy(px, img.pixels.data(), sizeof px);
+  EXPECT_EQ(px[0], 0xFFFFFFFFu);
+  EXPECT_EQ(px[1], 0x00102030u);
+}
+
+TEST_F(LoaderTest, HandlesComeFromTheImageTable) {
+  decoder.pictures["p"] = true_colour(1, 1, {0xFFFFFFFFu});
+  EXPECT_EQ(load("p"), -2);  // the start-up text pages freed index 2 last
+  EXPECT_EQ(load("p"), -9);
+}
+
+// ---- Real files through SDL_image ----
+
+struct PngSpec {
+  int colourType = PNG_COLOR_TYPE_RGBA;
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rows;       // width * channels bytes per row
+  std::vector<png_color> palette;  // PNG_COLOR_TYPE_PALETTE only
+  std::vector<png_byte> alphas;    // tRNS entries for the palette
+};
+
+PngSpec png_spec(int colourType, int width, int height, std::vector<uint8_t> rows) {
+  PngSpec spec;
+  spec.colourType = colourType;
+  spec.width = width;
+  spec.height = height;
+  spec.rows = std::move(rows);
+  return spec;
+}
+
+bool write_png(const std::string& path, const PngSpec& spec) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
+               static_cast<png_uint_32>(spec.height), 8, spec.colourType, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!spec.palette.empty()) {
+    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  }
+  if (!spec.alphas.empty()) {
+    png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
+  }
+  png_write_info(png, info);
+  const size_t pitch = spec.rows.size() / static_cast<size_t>(spec.height);
+  for (int y = 0; y < spec.height; ++y) {
+    png_write_row(png, spec.rows.data() + pitch * static_cast<size_t>(y));
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+struct FileLoaderTest : LoaderTest {
+  test::TempDir dir;
+  SdlImageDecoder sdl;
+  int32_t load_file(const std::string& name) {
+    return load_image(table, errors, &sdl, dir.file(name), 0, 0);
+  }
+};
+
+TEST_F(FileLoaderTest, RgbaPngWithTransparencyGetsClearColour255) {
+  const PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 2, 2,
+                                {255, 255, 255, 255, 0, 0, 0, 255,  //
+                                 9, 9, 9, 0, 255, 0, 0, 255});
+  ASSERT_TRUE(write_png(dir.file("a.png"), spec));
+  const int32_t h = load_file("a.png");
+  ASSERT_LT(h, -1);
+  const Image& img = *table.resolve(h);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 255, 40}));
+  EXPECT_EQ(img.clearColour, 255);
+}
+
+TEST_F(FileLoaderTest, PalettedPngWithTrnsTakesTheIndexedPath) {
+  PngSpec spec = png_spec(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1});
+  spec.palette = {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}};
+  spec.alphas = {255, 0, 255};  // index 1 transparent
+  ASSERT_TRUE(write_png(dir.file("p.png"), spec));
+  const int32_t h = load_file("p.png");
+  ASSERT_LT(h, -1);
+  const Image& img = *table.resolve(h);
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{40, 15, 255}));
+  EXPECT_EQ(img.clearColour, 255);
+}
+
+TEST_F(FileLoaderTest, EightBitBmpMatchesAndMode256KeepsItsIndexes) {
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 2, 8, 0, 0, 0, 0);
+  ASSERT_NE(s, nullptr);
+  SDL_Color colours[3] = {{0, 0, 170, 0}, {255, 255, 255, 0}, {85, 255, 85, 0}};
+  SDL_SetColors(s, colours, 0, 3);
+  const uint8_t rows[2][4] = {{0, 1, 2, 1}, {2, 2, 0, 0}};
+  for (int y = 0; y < 2; ++y)
+    std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, rows[y], 4);
+  ASSERT_EQ(SDL_SaveBMP(s, dir.file("sub dir.bmp").c_str()), 0);
+  SDL_FreeSurface(s);
+  const Image& img = *table.resolve(load_file("sub dir.bmp"));
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{1, 15, 10, 15, 10, 10, 1, 1}));
+  EXPECT_EQ(img.clearColour, -1);
+  const Image& own =
+      *table.resolve(load_image(table, errors, &sdl, dir.file("sub dir.bmp"), 256, kArg0));
+  EXPECT_EQ(own.pixels, (std::vector<uint8_t>{0, 1, 2, 1, 2, 2, 0, 0}));
+  EXPECT_EQ((*own.palette)[2], 0xFF55FF55u);
+}
+
+TEST_F(FileLoaderTest, BackslashSeparatesDirectories) {
+  std::filesystem::create_directory(dir.file("sub"));
+  PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 1, 1, {255, 255, 255, 255});
+  ASSERT_TRUE(write_png(dir.file("sub/w.png"), spec));
+  EXPECT_LT(load_image(table, errors, &sdl, dir.path() + "\\sub\\w.png", 0, 0), -1);
+}
+
+TEST_F(FileLoaderTest, BrokenFilesGiveMinusOneWithoutError) {
+  PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
+  ASSERT_TRUE(write_png(dir.file("good.png"), spec));
+  const std::string good = test::read_file(dir.file("good.png"));
+  test::write_file(dir.file("empty.png"), "");
+  test::write_file(dir.file("truncated.png"), good.substr(0, good.size() / 2));
+  test::write_file(dir.file("header.png"), good.substr(0, 20));
+  std::string garbage = good;
+  for (size_t i = 40; i < garbage.size(); i += 3) garbage[i] = static_cast<char>(i * 31);
+  test::write_file(dir.file("garbage.png"), garbage);
+  test::write_file(dir.file("text.bmp"), "BM this is not a bitmap at all");
+  for (const char* name :
+       {"empty.png", "truncated.png", "header.png", "garbage.png", "text.bmp", "missing.png"}) {
+    EXPECT_EQ(load_file(name), -1) << name;
+  }
+  EXPECT_EQ(load_file(""), -1);
+  EXPECT_EQ(errors.pending(), 0);
+  EXPECT_LT(load_file("good.png"), -1);
+}
+
+}  // namespace
+}  // namespace kelvo
