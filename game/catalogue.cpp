@@ -10,11 +10,11 @@ const std::string kDir = "rurazedudi/";
 
 void Game::open_sounds() {
   const std::pair<Num*, const char*> sounds[] = {
-      {&s_.sndLevel, "level"},      {&s_.sndJump, "jump"},         {&s_.sndMusic, "music3"},
-      {&s_.sndHurry, "hurry"},      {&s_.sndMusicFast, "music3_2x"}, {&s_.sndDie, "die"},
-      {&s_.sndFall, "fall"},        {&s_.sndBanana, "banane2"},    {&s_.sndThunder, "tonnerre1"},
-      {&s_.sndHeart, "coeur4"},     {&s_.sndHeartB, "coeur4b"},    {&s_.sndMusic2, "music2"},
-      {&s_.sndBonus, "bonus"},      {&s_.sndLaugh, "rire"},        {&s_.sndBeep, "beep"}};
+      {&s_.sndLevel, "level"},  {&s_.sndJump, "jump"},           {&s_.sndMusic, "music3"},
+      {&s_.sndHurry, "hurry"},  {&s_.sndMusicFast, "music3_2x"}, {&s_.sndDie, "die"},
+      {&s_.sndFall, "fall"},    {&s_.sndBanana, "banane2"},      {&s_.sndThunder, "tonnerre1"},
+      {&s_.sndHeart, "coeur4"}, {&s_.sndHeartB, "coeur4b"},      {&s_.sndMusic2, "music2"},
+      {&s_.sndBonus, "bonus"},  {&s_.sndLaugh, "rire"},          {&s_.sndBeep, "beep"}};
   for (const auto& [slot, name] : sounds) {
     *slot = rt_.sound_open(kDir + name + ".yyy", "sync");
     stmt();
@@ -59,7 +59,8 @@ void Game::load_hero_images() {
   load_series(s_.heroIdleLeftImg.begin(), 5, "docpause_g", "\\");
   for (int i = 1; i <= 4; ++i) load(s_.heroKoImg[i], "dockoar" + std::to_string(i) + "g", "\\");
   const char* superFrames[] = {"03", "01", "03"};
-  for (int i = 1; i <= 3; ++i) load(s_.superHeroRightImg[i], std::string("superhro") + superFrames[i - 1]);
+  for (int i = 1; i <= 3; ++i)
+    load(s_.superHeroRightImg[i], std::string("superhro") + superFrames[i - 1]);
   for (int i = 1; i <= 3; ++i) {
     load(s_.superHeroLeftImg[i], std::string("superhro") + superFrames[i - 1] + "g");
   }
@@ -70,17 +71,18 @@ void Game::load_structure_images() {
   for (int i = 2; i <= 4; ++i) load(s_.barrelImg[i], "baril" + std::to_string(i));
   load(s_.levelImg, "niveau1");
   load(s_.finalLevelImg, "niveaufinal");
-  const char* skies[] = {"fondaube",      "fondmatin", "fondmidi", "fondapresmidi",
+  const char* skies[] = {"fondaube",      "fondmatin",     "fondmidi", "fondapresmidi",
                          "fondapresmidi", "fondpluiejour", "fondsoir", "fondnuit",
                          "fondnuit",      "fondpluienuit"};
   for (int i = 1; i <= 10; ++i) load(s_.backgroundImg[i], skies[i - 1]);
   load(s_.stormImg, "fondpluienuitorage");
   load_series(s_.ufoImg.begin(), 2, "ovni");
-  const char* clouds[] = {"aube", "matin", "midi", "midi", "midi",
+  const char* clouds[] = {"aube", "matin", "midi",      "midi",      "midi",
                           "midi", "soir",  "nuitpluie", "nuitpluie", "nuitpluie"};
   for (int level = 1; level <= 10; ++level) {
     for (int frame = 1; frame <= 2; ++frame) {
-      load(s_.cloudImg[frame][level], std::string("nuage") + clouds[level - 1] + std::to_string(frame));
+      load(s_.cloudImg[frame][level],
+           std::string("nuage") + clouds[level - 1] + std::to_string(frame));
     }
   }
   load(s_.boltImg, "boulon");
@@ -97,11 +99,10 @@ void Game::load_villain_images() {
   load(s_.helpImg, "help");
   load_series(s_.plumberLadderImg.begin(), 4, "mario_ech");
   load(s_.chainImg, "chaine");
-  const char* captives[9][2] = {{"pitfall_a", "pitfall_b"}, {"pengo1", "pengo2"},
-                                {"frogger1", "frogger2"},   {"qbert_a", "qbert_b"},
-                                {"pacman1", "pacman2"},     {"pooyan_a", "pooyan_b"},
-                                {"joust_a", "joust_b"},     {"junglehunt1", "junglehunt2"},
-                                {"et_a", "et_b"}};
+  const char* captives[9][2] = {
+      {"pitfall_a", "pitfall_b"}, {"pengo1", "pengo2"},           {"frogger1", "frogger2"},
+      {"qbert_a", "qbert_b"},     {"pacman1", "pacman2"},         {"pooyan_a", "pooyan_b"},
+      {"joust_a", "joust_b"},     {"junglehunt1", "junglehunt2"}, {"et_a", "et_b"}};
   for (int level = 1; level <= 9; ++level) {
     for (int frame = 1; frame <= 2; ++frame) {
       load(s_.captiveImg[level][frame], captives[level - 1][frame - 1]);

@@ -85,7 +85,9 @@ void Game::run() {
   }
 }
 
-void Game::enter(GameStage stage) { rt_.trace.event("state", stage_name(stage)); }
+void Game::enter(GameStage stage) {
+  rt_.trace.event("state", stage_name(stage));
+}
 
 void Game::draw(Num image, double x, double y) {
   rt_.put_image(x, y, handle(image));
@@ -109,7 +111,9 @@ void Game::stop(Num sound) {
   stmt();
 }
 
-std::string Game::number_text(double value) { return rt_.number_to_string(value) + " "; }
+std::string Game::number_text(double value) {
+  return rt_.number_to_string(value) + " ";
+}
 
 void Game::print_line(int row, int column, std::string_view text) {
   rt_.locate(row, column);
@@ -146,7 +150,8 @@ void Game::start_up() {
 }
 
 void Game::read_letters() {
-  static constexpr std::string_view kLetters = "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V,W,X,Y,Z,";
+  static constexpr std::string_view kLetters =
+      "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V,W,X,Y,Z,";
   uint32_t position = 0;
   for (int i = 1; i <= 26; ++i) {
     rt_.read_data_string(kLetters, position, s_.letters[i]);

@@ -7,8 +7,12 @@
 namespace kelvo {
 namespace {
 
-bool odd_girder(double f) { return f == 1 || f == 3 || f == 5 || f == 7; }
-bool even_girder(double f) { return f == 2 || f == 4 || f == 6; }
+bool odd_girder(double f) {
+  return f == 1 || f == 3 || f == 5 || f == 7;
+}
+bool even_girder(double f) {
+  return f == 2 || f == 4 || f == 6;
+}
 
 // The hero's contact box against a thing at (x, y), all comparisons strict.
 bool touches(double heroX, double heroY, double x, double y, double left, double right, double top,
@@ -20,7 +24,9 @@ bool touches(double heroX, double heroY, double x, double y, double left, double
 
 }  // namespace
 
-int Game::heart_quota() const { return static_cast<int>(std::floor(s_.level / 2)) + 4; }
+int Game::heart_quota() const {
+  return static_cast<int>(std::floor(s_.level / 2)) + 4;
+}
 
 void Game::move_ape_bananas_barrels() {
   const double climb = 0.2 + s_.level / 50;

@@ -6,14 +6,16 @@
 namespace kelvo {
 namespace {
 
-constexpr const char* kTitles[] = {"   SAVE VOZID !",     "   SAVE PENGO !",  "  SAVE FROGGER !",
-                                   "   SAVE QBERT !",     "  SAVE PAC MAN !", "  SAVE POOYAN !",
-                                   "   SAVE JOUST !",     "SAVE THE EXPLORER !", "    SAVE E.T. !",
+constexpr const char* kTitles[] = {"   SAVE VOZID !",  "   SAVE PENGO !",     "  SAVE FROGGER !",
+                                   "   SAVE QBERT !",  "  SAVE PAC MAN !",    "  SAVE POOYAN !",
+                                   "   SAVE JOUST !",  "SAVE THE EXPLORER !", "    SAVE E.T. !",
                                    " SAVE VIDEOGAME !"};
 
 }  // namespace
 
-int Game::level_number() const { return static_cast<int>(round_to_int(s_.level)); }
+int Game::level_number() const {
+  return static_cast<int>(round_to_int(s_.level));
+}
 
 GameStage Game::level_setup() {
   rt_.trace.event("level", std::to_string(level_number()));
@@ -26,7 +28,9 @@ GameStage Game::level_setup() {
   return GameStage::LevelPlay;
 }
 
-double Game::roll(double range) { return std::floor(rt_.random_number() * range); }
+double Game::roll(double range) {
+  return std::floor(rt_.random_number() * range);
+}
 
 void Game::set_start_values() {
   s_.heroX = 15;

@@ -10,7 +10,9 @@ void Game::draw_world(Num image, double x, double y) {
   draw(image, x + 160 - s_.heroX, y + s_.viewY - s_.heroY);
 }
 
-double Game::frame_of(double phase, double divisor) { return std::floor(phase / divisor) + 1; }
+double Game::frame_of(double phase, double divisor) {
+  return std::floor(phase / divisor) + 1;
+}
 
 void Game::draw_scene() {
   rt_.clear_screen(0);
@@ -159,8 +161,8 @@ void Game::draw_ape_and_bananas() {
 void Game::draw_barrels_and_bonus() {
   for (int i = 1; i <= 10; ++i) {
     if (s_.barrelActive[i] != 1) continue;
-    const double frame = s_.barrelDir[i] == -1 ? frame_of(s_.slowPhase, 30)
-                                               : frame_of(s_.slowPhaseBack, 30);
+    const double frame =
+        s_.barrelDir[i] == -1 ? frame_of(s_.slowPhase, 30) : frame_of(s_.slowPhaseBack, 30);
     draw_world(s_.barrelImg[frame], s_.barrelX[i], s_.barrelY[i]);
   }
   if (s_.level == 10) return;

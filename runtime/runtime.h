@@ -18,6 +18,7 @@
 #include "runtime/services/clock.h"
 #include "runtime/services/errors.h"
 #include "runtime/services/files.h"
+#include "runtime/services/numbers.h"
 #include "runtime/services/keyboard.h"
 #include "runtime/services/timing.h"
 #include "runtime/services/trace.h"
@@ -77,6 +78,17 @@ class Runtime {
   double file_input_number(int32_t number) {
     return static_cast<double>(files.file_input_number(number, NumberType::kSingle));
   }
+
+  // The next item of a data list into `destination`.
+  void read_data_string(std::string_view data, uint32_t& position, std::string& destination) {
+    if (!errors.pending()) kelvo::read_data_string(errors, data, position, destination);
+  }
+
+  // Sounds (placeholders until the mixer lands).
+  int32_t sound_open(std::string_view, std::string_view) { return 0; }
+  void sound_play(int32_t) {}
+  void sound_loop(int32_t) {}
+  void sound_stop(int32_t) {}
 
   // The display text of a number: a blank or "-", then the digits.
   std::string number_to_string(double value);
