@@ -32,9 +32,9 @@ uint32_t statement_line(const std::source_location& where) {
   return where.line();
 }
 
-void run_game(Runtime& rt, GameState& state) {
+void run_game(Runtime& rt, GameState& state, const GameOptions& options) {
   set_array_error_sink(&rt.errors);
-  Game(rt, state).run();
+  Game(rt, state, options).run();
 }
 
 void Game::run() {
@@ -175,7 +175,7 @@ void Game::fill_fixed_tables() {
 GameStage Game::new_game() {
   s_.score = 0;
   s_.lives = 3;
-  s_.level = 1;
+  s_.level = options_.startLevel;
   stmt();
   return GameStage::LevelSetup;
 }

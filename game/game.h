@@ -12,8 +12,13 @@
 
 namespace kelvo {
 
+// Choices made on the command line.
+struct GameOptions {
+  int startLevel = 1;  // the level every new game starts at
+};
+
 // Runs the whole game on the calling (game) thread; leaves only through end_program.
-void run_game(Runtime& rt, GameState& state);
+void run_game(Runtime& rt, GameState& state, const GameOptions& options = {});
 
 enum class GameStage {
   Boot,
@@ -41,7 +46,8 @@ uint32_t statement_line(const std::source_location& where);
 
 class Game {
  public:
-  Game(Runtime& rt, GameState& state) : rt_(rt), s_(state) {}
+  Game(Runtime& rt, GameState& state, const GameOptions& options)
+      : rt_(rt), s_(state), options_(options) {}
   [[noreturn]] void run();
 
  private:
@@ -164,6 +170,7 @@ class Game {
 
   Runtime& rt_;
   GameState& s_;
+  GameOptions options_;
   std::vector<Num*> loadedImages_;  // in load order, for the clear colours
 };
 

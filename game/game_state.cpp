@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "runtime/services/errors.h"
 
@@ -71,7 +72,56 @@ void append_field(std::string& out, const char* name, const T& value) {
   append_value(out, value);
 }
 
+// Splits "name[1][2]" into the name and its indexes; false when the brackets are malformed.
+bool split_field(const std::string& text, std::string& name, std::vector<long>& indexes) {
+  const size_t open = text.find('[');
+  name = text.substr(0, open);
+  size_t at = open;
+  while (at != std::string::npos && at < text.size()) {
+    if (text[at] != '[') return false;
+    const size_t close = text.find(']', at);
+    if (close == std::string::npos || close == at + 1) return false;
+    const std::string digits = text.substr(at + 1, close - at - 1);
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 6)
+      return false;
+    indexes.push_back(std::stol(digits));
+    at = close + 1;
+  }
+  return !name.empty();
+}
+
+template <size_t N>
+Num* element(GameArray<Num, N>& array, long index) {
+  return index >= 0 && static_cast<size_t>(index) < GameArray<Num, N>::kSize ? array.begin() + index
+                                                                             : nullptr;
+}
+
 }  // namespace
+
+Num* find_number_field(GameState& s, const std::string& text) {
+  std::string name;
+  std::vector<long> at;
+  if (!split_field(text, name, at)) return nullptr;
+#define KELVO_FIND_NUMBER(field) \
+  if (name == #field) return at.empty() ? &s.field : nullptr;
+#define KELVO_FIND_ARRAY(field, upper) \
+  if (name == #field) return at.size() == 1 ? element(s.field, at[0]) : nullptr;
+#define KELVO_FIND_GRID(field, rows, cols)                             \
+  if (name == #field) {                                                \
+    if (at.size() != 2 || at[0] < 0 || at[0] > (rows)) return nullptr; \
+    return element(*(s.field.begin() + at[0]), at[1]);                 \
+  }
+  KELVO_GAME_NUMBERS(KELVO_FIND_NUMBER)
+  KELVO_GAME_ARRAYS(KELVO_FIND_ARRAY)
+  KELVO_GAME_IMAGES(KELVO_FIND_NUMBER)
+  KELVO_GAME_IMAGE_ARRAYS(KELVO_FIND_ARRAY)
+  KELVO_GAME_IMAGE_GRIDS(KELVO_FIND_GRID)
+  KELVO_GAME_SOUNDS(KELVO_FIND_NUMBER)
+#undef KELVO_FIND_NUMBER
+#undef KELVO_FIND_ARRAY
+#undef KELVO_FIND_GRID
+  return nullptr;
+}
 
 void set_array_error_sink(Errors* errors) {
   arrayErrors = errors;

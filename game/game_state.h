@@ -95,4 +95,8 @@ struct GameState {
 // The whole state as one JSON object: every field under its name, arrays from index 0.
 std::string state_to_json(const GameState& state);
 
+// A numeric field by name: "heroX", "hallScores[3]" or "cloudImg[1][2]"; null when there is no
+// such field or index.
+Num* find_number_field(GameState& state, const std::string& name);
+
 }  // namespace kelvo

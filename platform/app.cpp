@@ -66,13 +66,20 @@ std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
     std::stringstream text;
     text << in.rdbuf();
     std::string error;
-    auto parsed = parse_script(text.str(), error);
+    auto parsed = parse_script(text.str(), error, [](const std::string& field) {
+      GameState probe;
+      return find_number_field(probe, field) != nullptr;
+    });
     if (!parsed) {
       std::fprintf(stderr, "kelvo: script %s:%s\n", o.scriptPath.c_str(), error.c_str());
       return std::nullopt;
     }
     commands = std::move(*parsed);
-    for (auto& c : commands) c.path = from_start_directory(c.path);
+    for (auto& c : commands) {
+      if (c.action == ScriptAction::Shot || c.action == ScriptAction::Dump) {
+        c.path = from_start_directory(c.path);
+      }
+    }
   }
   if (o.closeAfterFrame) {
     ScriptCommand close;
@@ -85,9 +92,9 @@ std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
   return commands;
 }
 
-void game_thread(Runtime& rt, GameState& state, std::atomic<int>& status) {
+void game_thread(Runtime& rt, GameState& state, GameOptions options, std::atomic<int>& status) {
   try {
-    run_game(rt, state);
+    run_game(rt, state, options);
   } catch (const ProgramEnded&) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kelvo: the game stopped: %s\n", e.what());
@@ -165,7 +172,8 @@ int run_program(const Options& options) {
   player.run_frame(0);
 
   std::atomic<int> timerFinished{0};
-  std::thread game(game_thread, std::ref(rt), std::ref(state), std::ref(status));
+  std::thread game(game_thread, std::ref(rt), std::ref(state), GameOptions{o.startLevel},
+                   std::ref(status));
   std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
   rt.display.threadsRunning.store(1);
   if (window) {

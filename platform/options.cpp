@@ -30,6 +30,7 @@ const char* usage_text() {
          "  --trace FILE           write one line per runtime event\n"
          "  --frames N             close the window after frame N\n"
          "  --on-error yes|no      how a headless run answers error dialogs (default yes)\n"
+         "  --level N              every new game starts at level N (1 to 10), for practice\n"
          "  --help, --version\n";
 }
 
@@ -76,6 +77,14 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
         error = "--frames takes a frame number, not '" + v + "'";
         return std::nullopt;
       }
+    } else if (arg == "--level") {
+      if (!value(v)) return std::nullopt;
+      const auto level = parse_count(v);
+      if (!level || *level < 1 || *level > 10) {
+        error = "--level takes a level from 1 to 10, not '" + v + "'";
+        return std::nullopt;
+      }
+      o.startLevel = static_cast<int>(*level);
     } else if (arg == "--on-error") {
       if (!value(v)) return std::nullopt;
       if (v != "yes" && v != "no") {

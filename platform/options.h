@@ -17,6 +17,7 @@ struct Options {
   std::string tracePath;
   std::optional<uint32_t> closeAfterFrame;
   bool answerErrorsYes = true;
+  int startLevel = 1;  // every new game starts at this level
   bool help = false;
   bool version = false;
 };

@@ -17,7 +17,27 @@ bool all_digits(const std::string& s) {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::optional<ScriptCommand> parse_line(const std::string& line, std::string& error) {
+bool parse_set(const std::string& argument, ScriptCommand& c, FieldCheck knownField,
+               std::string& error) {
+  std::istringstream in(argument);
+  std::string field, value, extra;
+  in >> field >> value >> extra;
+  char* end = nullptr;
+  c.value = std::strtod(value.c_str(), &end);
+  if (field.empty() || value.empty() || *end != '\0' || !extra.empty()) {
+    error = "set takes a field and a number";
+    return false;
+  }
+  if (knownField && !knownField(field)) {
+    error = "unknown field '" + field + "'";
+    return false;
+  }
+  c.path = field;
+  return true;
+}
+
+std::optional<ScriptCommand> parse_line(const std::string& line, std::string& error,
+                                        FieldCheck knownField) {
   std::istringstream in(line);
   std::string frame, verb, argument, extra;
   in >> frame >> verb;
@@ -43,6 +63,9 @@ std::optional<ScriptCommand> parse_line(const std::string& line, std::string& er
   } else if (verb == "close") {
     c.action = ScriptAction::Close;
     if (!argument.empty()) error = "close takes no argument";
+  } else if (verb == "set") {
+    c.action = ScriptAction::Set;
+    parse_set(argument, c, knownField, error);
   } else if (verb == "answer") {
     c.action = ScriptAction::Answer;
     c.answerYes = argument == "yes";
@@ -66,8 +89,8 @@ int32_t script_key_code(const std::string& name) {
   return 0;
 }
 
-std::optional<std::vector<ScriptCommand>> parse_script(const std::string& text,
-                                                       std::string& error) {
+std::optional<std::vector<ScriptCommand>> parse_script(const std::string& text, std::string& error,
+                                                       FieldCheck knownField) {
   std::vector<ScriptCommand> commands;
   std::istringstream in(text);
   std::string line;
@@ -78,7 +101,7 @@ std::optional<std::vector<ScriptCommand>> parse_script(const std::string& text,
     if (hash != std::string::npos) line.erase(hash);
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     std::string reason;
-    auto command = parse_line(line, reason);
+    auto command = parse_line(line, reason, knownField);
     if (command && !commands.empty() && command->frame < commands.back().frame) {
       reason = "frame " + std::to_string(command->frame) + " comes after frame " +
                std::to_string(commands.back().frame);

@@ -7,7 +7,7 @@
 
 namespace kelvo {
 
-ScriptPlayer::ScriptPlayer(Runtime& rt, const GameState& state, std::vector<ScriptCommand> commands,
+ScriptPlayer::ScriptPlayer(Runtime& rt, GameState& state, std::vector<ScriptCommand> commands,
                            std::atomic<int>& closeRequested, bool answerYes)
     : rt_(rt),
       state_(state),
@@ -41,6 +41,9 @@ void ScriptPlayer::run(const ScriptCommand& c) {
       break;
     case ScriptAction::Answer:
       pendingAnswer_ = c.answerYes ? 1 : 0;
+      break;
+    case ScriptAction::Set:
+      *find_number_field(state_, c.path) = c.value;
       break;
     case ScriptAction::Close:
       // The close request stops the game at its next statement, as the window's close does.

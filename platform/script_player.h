@@ -15,7 +15,7 @@ namespace kelvo {
 
 class ScriptPlayer {
  public:
-  ScriptPlayer(Runtime& rt, const GameState& state, std::vector<ScriptCommand> commands,
+  ScriptPlayer(Runtime& rt, GameState& state, std::vector<ScriptCommand> commands,
                std::atomic<int>& closeRequested, bool answerYes);
 
   // Game thread: carries out the commands of `frame` in the order written.
@@ -29,7 +29,7 @@ class ScriptPlayer {
   void write_dump(const std::string& path);
 
   Runtime& rt_;
-  const GameState& state_;
+  GameState& state_;
   std::vector<ScriptCommand> commands_;
   size_t next_ = 0;
   std::atomic<int>& closeRequested_;

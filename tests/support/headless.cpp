@@ -35,6 +35,7 @@ void make_game_dir(const std::string& root) {
   namespace fs = std::filesystem;
   const fs::path assets = fs::path(KELVO_BUILD_DIR) / "rurazedudi";
   const fs::path mine = fs::path(root) / "rurazedudi";
+  fs::remove_all(mine);
   fs::create_directories(mine);
   if (!fs::exists(assets)) return;
   for (const auto& entry : fs::directory_iterator(assets)) {

@@ -77,3 +77,25 @@ TEST(StateDump, NumbersReadBackAsTheSameFloat) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+TEST(StateFields, FoundByNameAndIndexWithinTheirBounds) {
+  GameState s;
+  ASSERT_NE(find_number_field(s, "heroX"), nullptr);
+  *find_number_field(s, "hallScores[10]") = 5;
+  EXPECT_EQ(s.hallScores[10], 5);
+  *find_number_field(s, "cloudImg[2][10]") = 7;
+  EXPECT_EQ(s.cloudImg[2][10], 7);
+  EXPECT_EQ(find_number_field(s, "hallScores[11]"), nullptr);
+  EXPECT_EQ(find_number_field(s, "heroX[1]"), nullptr);
+  EXPECT_EQ(find_number_field(s, "hallScores"), nullptr);
+  EXPECT_EQ(find_number_field(s, "cloudImg[3][1]"), nullptr);
+  EXPECT_EQ(find_number_field(s, "hallNames[1]"), nullptr);  // strings are not numbers
+  EXPECT_EQ(find_number_field(s, "nothing"), nullptr);
+  EXPECT_EQ(find_number_field(s, "heroX[]"), nullptr);
+}
+
+}  // namespace
+}  // namespace kelvo

@@ -89,3 +89,22 @@ TEST(Script, RefusesUnknownCommandsKeysAndFramesGoingBack) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+TEST(Script, SetNamesAKnownFieldAndANumber) {
+  std::string error;
+  const FieldCheck onlyHeroX = [](const std::string& f) { return f == "heroX"; };
+  auto c = parse_script("5 set heroX -12.5\n", error, onlyHeroX);
+  ASSERT_TRUE(c) << error;
+  EXPECT_EQ((*c)[0].action, ScriptAction::Set);
+  EXPECT_EQ((*c)[0].path, "heroX");
+  EXPECT_EQ((*c)[0].value, -12.5);
+  EXPECT_FALSE(parse_script("5 set heroY 1\n", error, onlyHeroX));
+  EXPECT_EQ(error, "1: unknown field 'heroY'");
+  EXPECT_FALSE(parse_script("5 set heroX one\n", error, onlyHeroX));
+}
+
+}  // namespace
+}  // namespace kelvo
