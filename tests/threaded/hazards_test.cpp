@@ -1,0 +1,141 @@
+// Barrels, bonus items, hearts, the super mode and completing a level, played headless.
+#include <gtest/gtest.h>
+
+#include "support/dump.h"
+#include "support/headless.h"
+#include "support/test_support.h"
+
+namespace kelvo {
+namespace {
+
+using test::dump_element;
+using test::dump_number;
+
+constexpr int kFirstPlayFrame = 422;
+
+struct HazardsTest : ::testing::Test {
+  test::TempDir work;
+  test::TempDir game;
+  test::RunResult result;
+
+  void run(const std::string& script, std::vector<std::string> args = {}) {
+    test::make_game_dir(game.path());
+    args.insert(args.begin(), {"--headless", "--dir", game.path()});
+    result = test::run_in_process(args, "0 press Space\n3 release Space\n" + script, work.path());
+    ASSERT_EQ(result.status, 0);
+  }
+  std::string dump(const std::string& name) { return test::read_file(work.file(name)); }
+  // A command after the given frame of play (frame 1 is the first play frame).
+  static std::string at(int playFrame, const std::string& command) {
+    return std::to_string(kFirstPlayFrame - 1 + playFrame) + " " + command + "\n";
+  }
+};
+
+TEST_F(HazardsTest, BarrelSlotsInUseFollowTheLevel) {
+  run(at(1, "dump a.json") + at(2, "close"));
+  EXPECT_EQ(dump_number(dump("a.json"), "barrelCount"), 5);
+  run(at(1, "dump a.json") + at(2, "close"), {"--level", "8"});
+  EXPECT_EQ(dump_number(dump("a.json"), "barrelCount"), 8);
+}
+
+TEST_F(HazardsTest, ABarrelRollsDownTheZigZagAndLeavesAtTheBottomLeft) {
+  // A launch put in by hand: the countdown ends next frame and the barrel starts at the top.
+  std::string script = at(10, "set barrelDelay 1") + at(10, "set barrelSlot 1") +
+                       at(11, "dump start.json");
+  for (int f = 20; f <= 6000; f += 20) script += at(f, "dump b" + std::to_string(f) + ".json");
+  run(script + at(6001, "close"), {"--level", "1"});
+  const std::string start = dump("start.json");
+  EXPECT_EQ(dump_element(start, "barrelActive", 1), 1);
+  EXPECT_EQ(dump_element(start, "barrelFloor", 1), 7);
+  double lastFloor = 7;
+  bool left = false;
+  for (int f = 20; f <= 6000 && !left; f += 20) {
+    const std::string d = dump("b" + std::to_string(f) + ".json");
+    const double floor = dump_element(d, "barrelFloor", 1);
+    EXPECT_LE(floor, lastFloor);  // only ever down, one girder at a time
+    EXPECT_GE(floor, lastFloor - 1);
+    lastFloor = floor;
+    if (dump_element(d, "barrelActive", 1) == 0) left = true;
+  }
+  EXPECT_TRUE(left);
+  EXPECT_EQ(lastFloor, 1);
+}
+
+TEST_F(HazardsTest, BonusItemsGiveGrowingPointsAndRestOnTheirGirder) {
+  std::string script;
+  for (int i = 1; i <= 4; ++i) {
+    const int f = 10 * i;
+    const std::string slot = "[" + std::to_string(i) + "]";
+    script += at(f, "set bonusState" + slot + " 1") + at(f, "set bonusLanded" + slot + " 1") +
+              at(f, "set bonusX" + slot + " 15") + at(f, "set bonusY" + slot + " 456") +
+              at(f + 1, "dump s" + std::to_string(i) + ".json");
+  }
+  script += at(50, "set bonusState[1] 1") + at(50, "set bonusLanded[1] 0") +
+            at(50, "set bonusFloor[1] 2") + at(50, "set bonusX[1] 160") +
+            at(50, "set bonusY[1] 300") + at(200, "dump rest.json");
+  run(script + at(201, "close"));
+  EXPECT_EQ(dump_number(dump("s1.json"), "score"), 100);
+  EXPECT_EQ(dump_number(dump("s2.json"), "score"), 300);
+  EXPECT_EQ(dump_number(dump("s3.json"), "score"), 600);
+  EXPECT_EQ(dump_number(dump("s4.json"), "score"), 1000);
+  EXPECT_EQ(dump_number(dump("s4.json"), "bonusCount"), 4);
+  EXPECT_EQ(dump_element(dump("rest.json"), "bonusY", 1), 395);
+  EXPECT_EQ(dump_element(dump("rest.json"), "bonusLanded", 1), 1);
+}
+
+TEST_F(HazardsTest, ContactBoxIsStrict) {
+  // The hero stands at (15, 456.0625). A barrel in the air does not roll, so after its one pixel
+  // of fall it is still 10 (or 9) pixels to his right and 5.06 above: -10 misses, -9 hits.
+  auto barrelAt = [](double x) {
+    return at(5, "set barrelActive[1] 1") + at(5, "set barrelFloor[1] 1") +
+           at(5, "set barrelX[1] " + std::to_string(x)) + at(5, "set barrelY[1] 450") +
+           at(6, "dump d.json") + at(6, "close");
+  };
+  run(barrelAt(25));
+  EXPECT_EQ(dump_number(dump("d.json"), "dyingTimer"), 0);
+  run(barrelAt(24));
+  EXPECT_EQ(dump_number(dump("d.json"), "dyingTimer"), 399);
+}
+
+TEST_F(HazardsTest, ReachingTheQuotaStartsTheSuperModeOnceAndItsEndCostsThreeHearts) {
+  auto heartAt = [](int f, int slot) {
+    const std::string s = "[" + std::to_string(slot) + "]";
+    return at(f, "set heartActive" + s + " 1") + at(f, "set heartX" + s + " 15") +
+           at(f, "set heartY" + s + " 456");
+  };
+  run(at(5, "set heartCount 3") + heartAt(5, 1) + at(6, "dump super.json") + heartAt(100, 2) +
+      at(101, "dump more.json") + at(1400, "dump after.json") + at(1401, "close"));
+  const std::string super = dump("super.json");
+  EXPECT_EQ(dump_number(super, "heartCount"), 4);
+  EXPECT_NEAR(dump_number(super, "superTimer"), 960, 1);
+  EXPECT_EQ(dump_number(super, "score"), 50);
+  const std::string more = dump("more.json");
+  EXPECT_EQ(dump_number(more, "heartCount"), 5);
+  EXPECT_LT(dump_number(more, "superTimer"), 960);  // not restarted
+  const std::string after = dump("after.json");
+  EXPECT_EQ(dump_number(after, "superTimer"), 0);
+  EXPECT_EQ(dump_number(after, "heartCount"), 2);
+  EXPECT_EQ(dump_number(after, "heartSoundToggle"), 1);  // two pickups: back to the first sound
+}
+
+TEST_F(HazardsTest, ReachingTheTopCompletesTheLevelAndTheNextStartsWithScoreAndLives) {
+  run(at(5, "set heroX 200") + at(5, "set heroY 25") + at(5, "set heroFloor 7") +
+      at(6, "dump top.json") + at(400, "dump next.json") + at(401, "close"));
+  const std::string top = dump("top.json");
+  EXPECT_EQ(dump_number(top, "levelEndState"), 2);  // set to 1, then one frame of the sequence;
+  // it passes 299 after frame 304 of play
+  EXPECT_EQ(dump_number(top, "heroY"), 24);
+  EXPECT_EQ(dump_number(top, "timeBonus"), 12000);
+  EXPECT_EQ(dump_number(top, "score"), 12000);
+  const auto states = test::events(result.trace, "state");
+  EXPECT_NE(std::find(states.begin(), states.end(),
+                      std::to_string(kFirstPlayFrame - 1 + 304) + " state LevelOutcome"),
+            states.end());
+  const std::string next = dump("next.json");
+  EXPECT_EQ(dump_number(next, "level"), 2);
+  EXPECT_EQ(dump_number(next, "score"), 12000);
+  EXPECT_EQ(dump_number(next, "lives"), 3);
+}
+
+}  // namespace
+}  // namespace kelvo
