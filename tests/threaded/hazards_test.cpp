@@ -40,8 +40,8 @@ TEST_F(HazardsTest, BarrelSlotsInUseFollowTheLevel) {
 
 TEST_F(HazardsTest, ABarrelRollsDownTheZigZagAndLeavesAtTheBottomLeft) {
   // A launch put in by hand: the countdown ends next frame and the barrel starts at the top.
-  std::string script = at(10, "set barrelDelay 1") + at(10, "set barrelSlot 1") +
-                       at(11, "dump start.json");
+  std::string script =
+      at(10, "set barrelDelay 1") + at(10, "set barrelSlot 1") + at(11, "dump start.json");
   for (int f = 20; f <= 6000; f += 20) script += at(f, "dump b" + std::to_string(f) + ".json");
   run(script + at(6001, "close"), {"--level", "1"});
   const std::string start = dump("start.json");
