@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/dialog_handoff.h"
+#include "platform/sdl_dialog.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
 
@@ -32,6 +34,8 @@ class SdlFrontend : public Frontend {
 
   void show_frame() override;
   void request_fullscreen(int target) override;
+  // Game thread: shows a dialog in the window and waits for its answer (false on a stop).
+  bool ask(DialogRequest request) { return dialogs_.ask(std::move(request)); }
 
  private:
   enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
@@ -42,10 +46,16 @@ class SdlFrontend : public Frontend {
   void events_pass(std::atomic<int>& closeRequested);
   void key_pressed(const SDL_keysym& key);
   void follow_focus();
+  void open_dialog();
+  // Main thread: true when the event belonged to the dialog.
+  bool dialog_event(const SDL_Event& event);
+  void redraw_window();
 
   Runtime& rt_;
   std::atomic<int> handoff_{kIdle};
   std::atomic<bool> handoffChanged_{false};
+  DialogHandoff dialogs_;
+  SdlDialog dialog_;
   SDL_Surface* surface_ = nullptr;
   std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
   SDL_Cursor* arrow_ = nullptr;
