@@ -10,9 +10,13 @@ void SdlDialog::open(DialogRequest request) {
   answerKey_ = 0;
 }
 
+void SdlDialog::place(int surfaceWidth, int surfaceHeight) {
+  layout_ = layout_dialog(request_, surfaceWidth, surfaceHeight);
+}
+
 void SdlDialog::draw(SDL_Surface* surface) {
   if (!open_ || !surface) return;
-  layout_ = layout_dialog(request_, surface->w, surface->h);
+  place(surface->w, surface->h);
   std::vector<uint32_t> pixels = render_dialog(request_, layout_);
   const DialogRect& box = layout_.box;
   // SDL converts the 0x00RRGGBB pixels to whatever layout the window's surface has.

@@ -16,6 +16,9 @@ class SdlDialog {
   bool is_open() const { return open_; }
   // Starts showing `request`; the caller has just redrawn the frame underneath.
   void open(DialogRequest request);
+  // Lays the dialog out on a surface of this size (draw does it for the window's surface).
+  void place(int surfaceWidth, int surfaceHeight);
+  const DialogLayout& layout() const { return layout_; }
   // Draws the dialog over the surface and puts it on screen.
   void draw(SDL_Surface* surface);
 
