@@ -15,6 +15,9 @@ struct RunResult {
 // Relative paths in the script are relative to `workDir`, which becomes the current directory.
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
                          const std::string& workDir);
+// The same with the error probe's routine (see error_probe.h) in place of the game.
+RunResult run_probe_in_process(const std::string& mode, const std::vector<std::string>& args,
+                               const std::string& scriptText, const std::string& workDir);
 
 // The lines of `trace` whose event is `event` ("state", "seed", ...).
 std::vector<std::string> events(const std::vector<std::string>& trace, const std::string& event);
