@@ -36,6 +36,9 @@ class SdlFrontend : public Frontend {
   void request_fullscreen(int target) override;
   // Game thread: shows a dialog in the window and waits for its answer (false on a stop).
   bool ask(DialogRequest request) { return dialogs_.ask(std::move(request)); }
+  // Dialogs drawn in the window so far; the count changes (and the hub is notified) once the
+  // dialog is on screen.
+  uint32_t dialogs_shown() const { return dialogsShown_.load(); }
 
  private:
   enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
@@ -56,6 +59,7 @@ class SdlFrontend : public Frontend {
   std::atomic<bool> handoffChanged_{false};
   DialogHandoff dialogs_;
   SdlDialog dialog_;
+  std::atomic<uint32_t> dialogsShown_{0};
   SDL_Surface* surface_ = nullptr;
   std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
   SDL_Cursor* arrow_ = nullptr;

@@ -18,6 +18,8 @@ void SdlFrontend::open_dialog() {
   dialog_.open(dialogs_.take());
   redraw_window();
   dialog_.draw(surface_);
+  dialogsShown_.fetch_add(1);
+  rt_.hub.notify();
 }
 
 bool SdlFrontend::dialog_event(const SDL_Event& event) {
