@@ -122,7 +122,7 @@ ErrorDialog traced_dialog(Runtime& rt, AnswerSource source) {
 
 // A window run shows its dialogs unless the script answers them; a headless run answers each by
 // the script or --on-error. A critical error ends the process from the main thread, after the
-// game thread has left the window alone: the game thread asks for the exit and never returns.
+// game thread has left the window alone: the game thread asks for the exit and waits.
 void install_dialogs(Runtime& rt, ScriptPlayer& player, SdlFrontend* window,
                      std::atomic<int>& criticalEnd) {
   if (window) {
@@ -140,7 +140,9 @@ void install_dialogs(Runtime& rt, ScriptPlayer& player, SdlFrontend* window,
   rt.errors.set_process_exit([&rt, &criticalEnd](int) {
     criticalEnd.store(1);
     rt.errors.request_exit();
-    rt.hub.wait([] { return false; });
+    // Only a stop that came first (the window closed meanwhile) ends this wait; the game thread
+    // then ends at its next statement as for any stop.
+    rt.hub.wait([&rt] { return rt.errors.stopRequested.load() != 0; });
   });
 }
 
