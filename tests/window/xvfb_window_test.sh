@@ -24,7 +24,7 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   local pid=$! geometry=""
   for _ in $(seq 100); do
     geometry="$(window_geometry || true)"
-    [ -n "$geometry" ] && break
+    [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
     sleep 0.05
   done
   [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }
