@@ -19,6 +19,7 @@
 #include "platform/headless_frontend.h"
 #include "platform/host.h"
 #include "platform/script_player.h"
+#include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
 #include "runtime/services/error_table.h"
 
@@ -114,6 +115,12 @@ ErrorDialog headless_dialog(Runtime& rt, ScriptPlayer& player) {
   };
 }
 
+// A muted or headless run opens no audio device but keeps every sound rule.
+std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(int)> exit) {
+  if (o.headless || o.mute) return std::make_unique<SilentAudio>();
+  return std::make_unique<SdlAudio>(std::move(exit));
+}
+
 }  // namespace
 
 int run_program(const Options& options) {
@@ -143,11 +150,14 @@ int run_program(const Options& options) {
   ScriptPlayer player(rt, state, std::move(*commands), closeRequested, o.answerErrorsYes);
   rt.set_frame_hook([&player](uint32_t frame) { player.run_frame(frame); });
   rt.errors.set_dialog(headless_dialog(rt, player));
-  rt.errors.set_process_exit([&rt](int code) {
+  const auto processExit = [&rt](int code) {
     rt.trace.event("exit", std::to_string(code));
     rt.trace.close();
     std::exit(code);
-  });
+  };
+  rt.errors.set_process_exit(processExit);
+  const auto audio = make_audio(o, processExit);
+  rt.sound.set_backend(audio.get());
 
   HeadlessFrontend headless(rt);
   std::unique_ptr<SdlFrontend> window;
