@@ -1,9 +1,8 @@
 // The silent backend's file checks and the SDL backend's report when no device can be opened.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/sdl_audio.h"
+#include "support/scoped_env.h"
 #include "support/test_support.h"
 #include "support/wav.h"
 
@@ -55,20 +54,8 @@ TEST_F(SilentAudioTest, OpensNoDeviceButCountsChunksAndChecksStreams) {
   EXPECT_FALSE(audio.music_is_mp3());
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
-  ~ScopedEnv() { unsetenv(name_); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-};
-
 TEST(SdlAudioTest, NoDeviceReportsSdlsReasonAndMuteThenExitsWith10001) {
-  ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+  test::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   int status = 0;
   SdlAudio audio([&status](int code) { status = code; });
   ::testing::internal::CaptureStderr();
