@@ -58,17 +58,24 @@ bool Sound::ready() {
   return device_ == Device::Open;
 }
 
-const SoundSlot* Sound::slot(int32_t handle) const {
-  if (handle == 0) return nullptr;
-  if (handle == kStreamHandle) return stream_.handle == handle ? &stream_ : nullptr;
-  const auto it = std::find_if(slots_.begin(), slots_.end(),
+// The slot of `handle` in either constness of the table; null when no open sound has it.
+template <class Self>
+auto* Sound::lookup(Self& self, int32_t handle) {
+  decltype(&self.stream_) none = nullptr;
+  if (handle == 0) return none;
+  if (handle == kStreamHandle) return self.stream_.handle == handle ? &self.stream_ : none;
+  const auto it = std::find_if(self.slots_.begin(), self.slots_.end(),
                                [&](const SoundSlot& s) { return s.handle == handle; });
-  return it == slots_.end() ? nullptr : &*it;
+  return it == self.slots_.end() ? none : &*it;
+}
+
+const SoundSlot* Sound::slot(int32_t handle) const {
+  return lookup(*this, handle);
 }
 
 // A non-zero handle that names no open sound is an illegal function call.
 SoundSlot* Sound::find(int32_t handle) {
-  auto* found = const_cast<SoundSlot*>(slot(handle));
+  SoundSlot* found = lookup(*this, handle);
   if (!found) errors_.raise_error(5);
   return found;
 }

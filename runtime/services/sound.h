@@ -56,7 +56,8 @@ class Sound {
   // Returns the new handle: 2, 3, ... for an in-memory ("sync") sound, 1 for the streamed one,
   // 0 when nothing was opened.
   int32_t open(std::string_view path, std::string_view requirements);
-  // Starts the sound from its beginning, once (a paused sound resumes instead).
+  // Starts the sound from its beginning, once. A paused sound resumes instead; pausing belongs
+  // to the runtime's wider sound set, which this game never uses.
   void play(int32_t handle);
   // Starts the sound from its beginning and repeats it until stopped.
   void loop(int32_t handle);
@@ -69,6 +70,8 @@ class Sound {
 
  private:
   bool ready();
+  template <class Self>
+  static auto* lookup(Self& self, int32_t handle);
   SoundSlot* find(int32_t handle);
   int32_t open_checked(std::string_view path, std::string_view requirements);
   int32_t open_chunk(std::string_view path, const SoundRequirements& req);
