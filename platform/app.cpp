@@ -19,6 +19,7 @@
 #include "platform/headless_frontend.h"
 #include "platform/host.h"
 #include "platform/script_player.h"
+#include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
 #include "platform/sdl_image_decoder.h"
 #include "runtime/services/error_table.h"
@@ -121,6 +122,18 @@ ErrorDialog traced_dialog(Runtime& rt, AnswerSource source) {
   };
 }
 
+// How the game thread ends the process at once (a critical error, no audio device): it leaves the
+// exit status (plus one) in `criticalEnd`, asks the main thread to end, and waits. Only a stop
+// that came first (the window closed meanwhile) ends this wait; the game thread then ends at its
+// next statement as for any stop.
+std::function<void(int)> process_end(Runtime& rt, std::atomic<int>& criticalEnd) {
+  return [&rt, &criticalEnd](int status) {
+    criticalEnd.store(status + 1);
+    rt.errors.request_exit();
+    rt.hub.wait([&rt] { return rt.errors.stopRequested.load() != 0; });
+  };
+}
+
 // A window run shows its dialogs unless the script answers them; a headless run answers each by
 // the script or --on-error. A critical error ends the process from the main thread, after the
 // game thread has left the window alone: the game thread asks for the exit and waits.
@@ -138,20 +151,21 @@ void install_dialogs(Runtime& rt, ScriptPlayer& player, SdlFrontend* window,
     rt.errors.set_dialog(
         traced_dialog(rt, [&player](const auto&, const auto&) { return player.take_answer(); }));
   }
-  rt.errors.set_process_exit([&rt, &criticalEnd](int) {
-    criticalEnd.store(1);
-    rt.errors.request_exit();
-    // Only a stop that came first (the window closed meanwhile) ends this wait; the game thread
-    // then ends at its next statement as for any stop.
-    rt.hub.wait([&rt] { return rt.errors.stopRequested.load() != 0; });
-  });
+  rt.errors.set_process_exit(process_end(rt, criticalEnd));
 }
 
-// After a critical error: the process ends here with status 0, the game thread still waiting.
-[[noreturn]] void end_after_critical(Runtime& rt) {
-  rt.trace.event("exit", "0");
+// After a critical error or a failed audio device: the process ends here, the game thread still
+// waiting.
+[[noreturn]] void end_at_once(Runtime& rt, int status) {
+  rt.trace.event("exit", std::to_string(status));
   rt.trace.close();
-  std::exit(0);
+  std::exit(status);
+}
+
+// A muted or headless run opens no audio device but keeps every sound rule.
+std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(int)> exit) {
+  if (o.headless || o.mute) return std::make_unique<SilentAudio>();
+  return std::make_unique<SdlAudio>(std::move(exit));
 }
 
 }  // namespace
@@ -188,6 +202,9 @@ int run_program(const Options& options, const GameRoutine& routine) {
   std::atomic<int> status{0};
   ScriptPlayer player(rt, state, std::move(*commands), closeRequested, o.answerErrorsYes);
   rt.set_frame_hook([&player](uint32_t frame) { player.run_frame(frame); });
+  std::atomic<int> criticalEnd{0};
+  const auto audio = make_audio(o, process_end(rt, criticalEnd));
+  rt.sound.set_backend(audio.get());
 
   HeadlessFrontend headless(rt);
   std::unique_ptr<SdlFrontend> window;
@@ -199,7 +216,6 @@ int run_program(const Options& options, const GameRoutine& routine) {
     window->keep_window_for_game(o.window);
     rt.set_frontend(window.get());
   }
-  std::atomic<int> criticalEnd{0};
   install_dialogs(rt, player, window.get(), criticalEnd);
   player.run_frame(0);
 
@@ -213,7 +229,7 @@ int run_program(const Options& options, const GameRoutine& routine) {
   } else {
     headless.run_loop(closeRequested);
   }
-  if (criticalEnd.load() != 0) end_after_critical(rt);
+  if (criticalEnd.load() != 0) end_at_once(rt, criticalEnd.load() - 1);
 
   rt.errors.request_stop();
   game.join();
