@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/display/fullscreen.h"
 #include "platform/dialog_handoff.h"
 #include "platform/sdl_dialog.h"
+#include "runtime/display/fullscreen.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
 

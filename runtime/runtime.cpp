@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "runtime/display/fullscreen.h"
-#include "runtime/services/numbers.h"
 #include "runtime/display/image_loader.h"
+#include "runtime/services/numbers.h"
 
 namespace kelvo {
 
