@@ -19,6 +19,7 @@
 #include "platform/headless_frontend.h"
 #include "platform/host.h"
 #include "platform/script_player.h"
+#include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
 #include "platform/sdl_image_decoder.h"
 #include "runtime/services/error_table.h"
@@ -92,9 +93,10 @@ std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
   return commands;
 }
 
-void game_thread(Runtime& rt, GameState& state, GameOptions options, std::atomic<int>& status) {
+void game_thread(const GameRoutine& routine, Runtime& rt, GameState& state,
+                 std::atomic<int>& status) {
   try {
-    run_game(rt, state, options);
+    routine(rt, state);
   } catch (const ProgramEnded&) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kelvo: the game stopped: %s\n", e.what());
@@ -112,19 +114,75 @@ void timer_thread(Runtime& rt, std::atomic<int>& finished) {
   rt.hub.notify();
 }
 
-ErrorDialog headless_dialog(Runtime& rt, ScriptPlayer& player) {
-  return [&rt, &player](int code, uint32_t line, const std::string&, const std::string&) {
+// Where the answer to an error dialog comes from.
+using AnswerSource = std::function<bool(const std::string& title, const std::string& text)>;
+
+// Every dialog is traced with its answer, however it is answered.
+ErrorDialog traced_dialog(Runtime& rt, AnswerSource source) {
+  return [&rt, source = std::move(source)](int code, uint32_t line, const std::string& title,
+                                           const std::string& text) {
     rt.trace.event("error", std::to_string(code) + " " + std::to_string(line) + " " +
                                 std::string(error_message(code)));
-    const bool yes = player.take_answer();
+    const bool yes = source(title, text);
     rt.trace.event("answer", yes ? "yes" : "no");
     return yes;
   };
 }
 
+// How the game thread ends the process at once (a critical error, no audio device): it leaves the
+// exit status (plus one) in `criticalEnd`, asks the main thread to end, and waits. Only a stop
+// that came first (the window closed meanwhile) ends this wait; the game thread then ends at its
+// next statement as for any stop.
+std::function<void(int)> process_end(Runtime& rt, std::atomic<int>& criticalEnd) {
+  return [&rt, &criticalEnd](int status) {
+    criticalEnd.store(status + 1);
+    rt.errors.request_exit();
+    rt.hub.wait([&rt] { return rt.errors.stopRequested.load() != 0; });
+  };
+}
+
+// A window run shows its dialogs unless the script answers them; a headless run answers each by
+// the script or --on-error. A critical error ends the process from the main thread, after the
+// game thread has left the window alone: the game thread asks for the exit and waits.
+void install_dialogs(Runtime& rt, ScriptPlayer& player, SdlFrontend* window,
+                     std::atomic<int>& criticalEnd) {
+  if (window) {
+    rt.errors.set_dialog(traced_dialog(rt, [&player, window](const auto& title, const auto& text) {
+      if (const auto scripted = player.take_scripted_answer()) return *scripted;
+      return window->ask({DialogKind::YesNo, title, text});
+    }));
+    rt.errors.set_critical_box([window](const std::string& title, const std::string& text) {
+      window->ask({DialogKind::Ok, title, text});
+    });
+  } else {
+    rt.errors.set_dialog(
+        traced_dialog(rt, [&player](const auto&, const auto&) { return player.take_answer(); }));
+  }
+  rt.errors.set_process_exit(process_end(rt, criticalEnd));
+}
+
+// After a critical error or a failed audio device: the process ends here, the game thread still
+// waiting.
+[[noreturn]] void end_at_once(Runtime& rt, int status) {
+  rt.trace.event("exit", std::to_string(status));
+  rt.trace.close();
+  std::exit(status);
+}
+
+// A muted or headless run opens no audio device but keeps every sound rule.
+std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(int)> exit) {
+  if (o.headless || o.mute) return std::make_unique<SilentAudio>();
+  return std::make_unique<SdlAudio>(std::move(exit));
+}
+
 }  // namespace
 
 int run_program(const Options& options) {
+  const GameOptions game{options.startLevel};
+  return run_program(options, [game](Runtime& rt, GameState& state) { run_game(rt, state, game); });
+}
+
+int run_program(const Options& options, const GameRoutine& routine) {
   const Options o = with_absolute_paths(options);
   auto commands = load_commands(o);
   if (!commands) return 2;
@@ -152,12 +210,9 @@ int run_program(const Options& options) {
   std::atomic<int> status{0};
   ScriptPlayer player(rt, state, std::move(*commands), closeRequested, o.answerErrorsYes);
   rt.set_frame_hook([&player](uint32_t frame) { player.run_frame(frame); });
-  rt.errors.set_dialog(headless_dialog(rt, player));
-  rt.errors.set_process_exit([&rt](int code) {
-    rt.trace.event("exit", std::to_string(code));
-    rt.trace.close();
-    std::exit(code);
-  });
+  std::atomic<int> criticalEnd{0};
+  const auto audio = make_audio(o, process_end(rt, criticalEnd));
+  rt.sound.set_backend(audio.get());
 
   HeadlessFrontend headless(rt);
   std::unique_ptr<SdlFrontend> window;
@@ -169,10 +224,11 @@ int run_program(const Options& options) {
     window->keep_window_for_game(o.window);
     rt.set_frontend(window.get());
   }
+  install_dialogs(rt, player, window.get(), criticalEnd);
   player.run_frame(0);
 
   std::atomic<int> timerFinished{0};
-  std::thread game(game_thread, std::ref(rt), std::ref(state), GameOptions{o.startLevel},
+  std::thread game(game_thread, std::cref(routine), std::ref(rt), std::ref(state),
                    std::ref(status));
   std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
   rt.display.threadsRunning.store(1);
@@ -181,6 +237,7 @@ int run_program(const Options& options) {
   } else {
     headless.run_loop(closeRequested);
   }
+  if (criticalEnd.load() != 0) end_at_once(rt, criticalEnd.load() - 1);
 
   rt.errors.request_stop();
   game.join();
@@ -193,6 +250,10 @@ int run_program(const Options& options) {
 }
 
 int kelvo_main(int argc, const char* const* argv) {
+  return kelvo_main(argc, argv, nullptr);
+}
+
+int kelvo_main(int argc, const char* const* argv, const GameRoutine& routine) {
   std::string error;
   const auto options = parse_options(argc, argv, error);
   if (!options) {
@@ -207,7 +268,7 @@ int kelvo_main(int argc, const char* const* argv) {
     std::printf("kelvo %s\n", KELVO_VERSION);
     return 0;
   }
-  return run_program(*options);
+  return routine ? run_program(*options, routine) : run_program(*options);
 }
 
 }  // namespace kelvo

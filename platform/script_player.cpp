@@ -25,6 +25,11 @@ bool ScriptPlayer::take_answer() {
   return yes;
 }
 
+std::optional<bool> ScriptPlayer::take_scripted_answer() {
+  if (pendingAnswer_ < 0) return std::nullopt;
+  return take_answer();
+}
+
 void ScriptPlayer::run(const ScriptCommand& c) {
   switch (c.action) {
     case ScriptAction::Press:

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ class ScriptPlayer {
   void run_frame(uint32_t frame);
   // Game thread: how to answer the error dialog now being shown.
   bool take_answer();
+  // Game thread: the script's answer to the dialog now being shown, if it gave one.
+  std::optional<bool> take_scripted_answer();
 
  private:
   void run(const ScriptCommand& c);

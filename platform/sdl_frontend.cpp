@@ -109,7 +109,7 @@ int start_sdl() {
   return 0;
 }
 
-SdlFrontend::SdlFrontend(Runtime& rt) : rt_(rt) {}
+SdlFrontend::SdlFrontend(Runtime& rt) : rt_(rt), dialogs_(rt.hub, rt.errors.stopRequested) {}
 
 SdlFrontend::~SdlFrontend() {
   release_pointer();
@@ -141,8 +141,8 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   int phase = 0;
   for (;;) {
     rt_.hub.wait_until(next, [&] {
-      return handoff_.load() == kRequested || rt_.errors.exitAtOnce.load() != 0 ||
-             closeRequested.load() != 0;
+      return handoff_.load() == kRequested || dialogs_.asked() ||
+             rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
     });
     if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
     if (handoff_.load() == kRequested) {
@@ -150,12 +150,13 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
       handoff_.store(kDone);
       rt_.hub.notify();
     }
+    if (dialogs_.asked()) open_dialog();
     const auto now = Steady::now();
     if (now < next) continue;
     next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;
     phase ^= 1;
     if (phase == 1) {
-      if (rt_.display.autoDisplay.load() != 0) auto_refresh();
+      if (rt_.display.autoDisplay.load() != 0 && !dialog_.is_open()) auto_refresh();
     } else {
       events_pass(closeRequested);
     }
@@ -304,6 +305,7 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
   rt_.keyboard.sync_locks({(mod & KMOD_NUM) != 0, (mod & KMOD_CAPS) != 0, scrollLock_});
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (dialog_event(event)) continue;
     switch (event.type) {
       case SDL_KEYDOWN:
         key_pressed(event.key.keysym);

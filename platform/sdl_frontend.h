@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dialog_handoff.h"
+#include "platform/sdl_dialog.h"
 #include "runtime/display/fullscreen.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
@@ -44,6 +46,11 @@ class SdlFrontend : public Frontend {
 
   void show_frame() override;
   void request_fullscreen(int target) override;
+  // Game thread: shows a dialog in the window and waits for its answer (false on a stop).
+  bool ask(DialogRequest request) { return dialogs_.ask(std::move(request)); }
+  // Dialogs drawn in the window so far; the count changes (and the hub is notified) once the
+  // dialog is on screen.
+  uint32_t dialogs_shown() const { return dialogsShown_.load(); }
 
  private:
   enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
@@ -57,10 +64,17 @@ class SdlFrontend : public Frontend {
   void events_pass(std::atomic<int>& closeRequested);
   void key_pressed(const SDL_keysym& key);
   void follow_focus();
+  void open_dialog();
+  // Main thread: true when the event belonged to the dialog.
+  bool dialog_event(const SDL_Event& event);
+  void redraw_window();
 
   Runtime& rt_;
   std::atomic<int> handoff_{kIdle};
   std::atomic<bool> handoffChanged_{false};
+  DialogHandoff dialogs_;
+  SdlDialog dialog_;
+  std::atomic<uint32_t> dialogsShown_{0};
   SDL_Surface* surface_ = nullptr;
   bool surfaceFullscreen_ = false;
   DisplayModes modes_;

@@ -10,7 +10,7 @@
 namespace kelvo {
 
 Runtime::Runtime(Clock& clock, TimeReference reference)
-    : timing(errors, clock, reference), clock_(clock) {
+    : timing(errors, clock, reference), sound(errors, trace, clock), clock_(clock) {
   clock.bind_stop(hub, errors.stopRequested);
   images.set_screen_change_hook([this] { display.windowValid.store(0); });
   images.set_screen(0, kArg0);  // the start-up text screen

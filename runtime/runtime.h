@@ -20,6 +20,7 @@
 #include "runtime/services/files.h"
 #include "runtime/services/keyboard.h"
 #include "runtime/services/numbers.h"
+#include "runtime/services/sound.h"
 #include "runtime/services/timing.h"
 #include "runtime/services/trace.h"
 #include "runtime/services/wait_hub.h"
@@ -84,12 +85,6 @@ class Runtime {
     if (!errors.pending()) kelvo::read_data_string(errors, data, position, destination);
   }
 
-  // Sounds (placeholders until the mixer lands).
-  int32_t sound_open(std::string_view, std::string_view) { return 0; }
-  void sound_play(int32_t) {}
-  void sound_loop(int32_t) {}
-  void sound_stop(int32_t) {}
-
   // The display text of a number: a blank or "-", then the digits.
   std::string number_to_string(double value);
   // Image loading and drawing.
@@ -110,6 +105,14 @@ class Runtime {
   void seed_random(double seed);
   float random_number();
 
+  // Sound: handles from sound_open, 0 for none (calls with 0 do nothing).
+  int32_t sound_open(std::string_view path, std::string_view requirements) {
+    return sound.open(path, requirements);
+  }
+  void sound_play(int32_t handle) { sound.play(handle); }
+  void sound_loop(int32_t handle) { sound.loop(handle); }
+  void sound_stop(int32_t handle) { sound.stop(handle); }
+
   // Held while drawing on the screen as long as the display loop may read it by itself.
   std::unique_lock<std::mutex> screen_draw_lock();
 
@@ -125,6 +128,7 @@ class Runtime {
   Timing timing;
   Random random;
   Files files{errors, [this](const std::string& line) { trace_line(line); }};
+  Sound sound;
 
  private:
   TextHooks text_hooks();

@@ -10,7 +10,10 @@
 namespace kelvo {
 
 int Errors::raise_error(int code) {
-  if (is_critical(code)) raise_critical(code);
+  if (is_critical(code)) {
+    raise_critical(code);
+    return pendingError_;  // a critical error is never pending (only tests come back here)
+  }
   if (pendingError_ != 0) return pendingError_;
   pendingError_ = code > 0 ? code : 5;
   eventPending.store(1, std::memory_order_release);

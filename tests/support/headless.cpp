@@ -7,12 +7,15 @@
 #include <sstream>
 
 #include "platform/app.h"
+#include "support/error_probe.h"
 #include "support/test_support.h"
 
 namespace kelvo::test {
 
-RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
-                         const std::string& workDir) {
+namespace {
+
+RunResult run_routine(const std::vector<std::string>& args, const std::string& scriptText,
+                      const std::string& workDir, const GameRoutine* routine) {
   if (chdir(workDir.c_str()) != 0) return {};
   const std::string tracePath = workDir + "/trace.txt";
   std::vector<std::string> all = {"kelvo", "--trace", tracePath};
@@ -25,10 +28,24 @@ RunResult run_in_process(const std::vector<std::string>& args, const std::string
   std::vector<const char*> argv;
   for (const auto& a : all) argv.push_back(a.c_str());
   RunResult result;
-  result.status = kelvo_main(static_cast<int>(argv.size()), argv.data());
+  const int argc = static_cast<int>(argv.size());
+  result.status = routine ? kelvo_main(argc, argv.data(), *routine) : kelvo_main(argc, argv.data());
   result.trace = read_lines(tracePath);
   if (chdir(workDir.c_str()) != 0) result.status = -1;
   return result;
+}
+
+}  // namespace
+
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
+                         const std::string& workDir) {
+  return run_routine(args, scriptText, workDir, nullptr);
+}
+
+RunResult run_probe_in_process(const std::string& mode, const std::vector<std::string>& args,
+                               const std::string& scriptText, const std::string& workDir) {
+  const GameRoutine routine = [mode](Runtime& rt, GameState& s) { error_probe(mode, rt, s); };
+  return run_routine(args, scriptText, workDir, &routine);
 }
 
 void make_game_dir(const std::string& root) {

@@ -15,6 +15,9 @@ struct RunResult {
 // Relative paths in the script are relative to `workDir`, which becomes the current directory.
 RunResult run_in_process(const std::vector<std::string>& args, const std::string& scriptText,
                          const std::string& workDir);
+// The same with the error probe's routine (see error_probe.h) in place of the game.
+RunResult run_probe_in_process(const std::string& mode, const std::vector<std::string>& args,
+                               const std::string& scriptText, const std::string& workDir);
 
 // Makes `root` a game directory: rurazedudi/ with links to the built pictures and sounds and its
 // own copy of score.txt (when the build has one), so that runs never change the build's files.

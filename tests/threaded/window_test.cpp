@@ -67,6 +67,7 @@ TEST_F(WindowTest, CloseDuringALongWaitEndsPromptly) {
 
 TEST_F(WindowTest, RealTimeRunReachesPlayAndEscapeEndsIt) {
   test::TempDir dir;
+  test::make_game_dir(dir.path());
   const auto r =
       test::run_in_process({"--window", "--dir", dir.path()},
                            "0 press Space\n3 release Space\n425 press Escape\n", dir.path());

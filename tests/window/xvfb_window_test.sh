@@ -6,6 +6,11 @@ export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
+# The game's files: links to the built pictures and sounds, and a copy of the score table.
+mkdir "$work/rurazedudi"
+ln -s "$(dirname "$kelvo")"/rurazedudi/* "$work/rurazedudi/"
+rm "$work/rurazedudi/score.txt"
+cp "$(dirname "$kelvo")/rurazedudi/score.txt" "$work/rurazedudi/"
 trap 'rm -rf "$work"' EXIT
 
 window_geometry() {
@@ -26,7 +31,7 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   # The window may show up at another size before its video mode is set: wait for the final one.
   for _ in $(seq 200); do
     geometry="$(window_geometry || true)"
-    [ "$geometry" = "320x300" ] && break
+    [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
     sleep 0.05
   done
   [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }

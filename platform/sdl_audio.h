@@ -1,0 +1,78 @@
+// Sound output through SDL_mixer, and the silent backend for --mute and headless runs.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/services/audio_backend.h"
+
+namespace kelvo {
+
+// The exit status when the audio device cannot be opened.
+constexpr int kAudioDeviceExitStatus = 10001;
+
+// The mixer's output: 22050 Hz, signed 16-bit little-endian stereo, 1024-frame buffers.
+class SdlAudio final : public AudioBackend {
+ public:
+  // `exit` ends the process with the status it is given; tests pass one that records it.
+  explicit SdlAudio(std::function<void(int)> exit) : exit_(std::move(exit)) {}
+  ~SdlAudio() override;
+  SdlAudio(const SdlAudio&) = delete;
+  SdlAudio& operator=(const SdlAudio&) = delete;
+
+  bool open_device() override;
+  std::optional<LoadedChunk> load_chunk(const std::string& path) override;
+  bool play_channel(int channel, int chunk, int loops, int limitMs) override;
+  void halt_channel(int channel) override { Mix_HaltChannel(channel); }
+  void resume_channel(int channel) override { Mix_Resume(channel); }
+  void set_channel_volume(int channel, int volume) override { Mix_Volume(channel, volume); }
+  bool load_music(const std::string& path) override;
+  bool music_is_mp3() override;
+  void free_music() override;
+  bool play_music(int loops) override { return music_ && Mix_PlayMusic(music_, loops) == 0; }
+  void halt_music() override { Mix_HaltMusic(); }
+  void resume_music() override { Mix_ResumeMusic(); }
+  void set_music_volume(int volume) override { Mix_VolumeMusic(volume); }
+
+ private:
+  bool fail(const char* reason);
+
+  std::function<void(int)> exit_;
+  bool startedSubsystem_ = false;  // SDL_Init ran without audio; it was started here
+  bool open_ = false;
+  std::vector<Mix_Chunk*> chunks_;
+  Mix_Music* music_ = nullptr;
+};
+
+// Opens no device: sounds open when their files can be decoded, and play and stop in silence.
+class SilentAudio final : public AudioBackend {
+ public:
+  bool open_device() override { return true; }
+  std::optional<LoadedChunk> load_chunk(const std::string& path) override;
+  bool play_channel(int, int, int, int) override { return true; }
+  void halt_channel(int) override {}
+  void resume_channel(int) override {}
+  void set_channel_volume(int, int) override {}
+  bool load_music(const std::string& path) override;
+  bool music_is_mp3() override { return musicIsMp3_; }
+  void free_music() override { musicIsMp3_ = false; }
+  bool play_music(int) override { return true; }
+  void halt_music() override {}
+  void resume_music() override {}
+  void set_music_volume(int) override {}
+
+ private:
+  int chunks_ = 0;
+  bool musicIsMp3_ = false;
+};
+
+// The byte length a sound file would have in the mixer's format, without opening a device;
+// nullopt when the file cannot be read or is not a sound SDL_mixer decodes. Only WAV files are
+// decoded in full; for the other formats the header is checked and the length is 0.
+std::optional<uint32_t> decodable_sound_length(const std::string& path);
+
+}  // namespace kelvo

@@ -1,0 +1,39 @@
+// The SDL frontend's side of the error dialog: showing it over the frame on the main thread and
+// routing the window's events to it while it is open.
+#include "platform/sdl_frontend.h"
+
+namespace kelvo {
+
+void SdlFrontend::redraw_window() {
+  if (rt_.display.frame().width == 0) {
+    // Nothing shown yet: take the screen as it is (the game thread is waiting for the dialog).
+    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
+    if (Image* screen = rt_.images.display_image()) rt_.display.take_frame(*screen);
+  }
+  rt_.display.windowValid.store(0);
+  present(false);
+}
+
+void SdlFrontend::open_dialog() {
+  dialog_.open(dialogs_.take());
+  redraw_window();
+  dialog_.draw(surface_);
+  dialogsShown_.fetch_add(1);
+  rt_.hub.notify();
+}
+
+bool SdlFrontend::dialog_event(const SDL_Event& event) {
+  const SdlDialog::Outcome outcome = dialog_.take_event(event);
+  if (outcome.redraw) {
+    redraw_window();
+    dialog_.draw(surface_);
+  }
+  if (outcome.answer) {
+    // The whole window is drawn again without the dialog before the game goes on.
+    redraw_window();
+    dialogs_.answer(*outcome.answer);
+  }
+  return outcome.taken;
+}
+
+}  // namespace kelvo
