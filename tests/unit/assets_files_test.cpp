@@ -54,14 +54,14 @@ TEST(AssetFiles, PicturesDecodeAsIndexedImagesInTheDefaultPalette) {
 
 TEST(AssetFiles, SoundsAre16BitMonoAt22050HzAndOpenInTheMixer) {
   for (const std::string& file : sound_files()) {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wav{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     const std::string path = (built_assets() / file).string();
-    ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &buffer, &length), nullptr) << file;
-    EXPECT_EQ(spec.freq, 22050) << file;
-    EXPECT_EQ(spec.format, AUDIO_S16LSB) << file;
-    EXPECT_EQ(spec.channels, 1) << file;
+    ASSERT_NE(SDL_LoadWAV(path.c_str(), &wav, &buffer, &length), nullptr) << file;
+    EXPECT_EQ(wav.freq, 22050) << file;
+    EXPECT_EQ(wav.format, AUDIO_S16LSB) << file;
+    EXPECT_EQ(wav.channels, 1) << file;
     EXPECT_GT(length, 1000u) << file;
     SDL_FreeWAV(buffer);
   }

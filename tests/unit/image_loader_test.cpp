@@ -227,7 +227,7 @@ TEST_F(LoaderTest, HandlesComeFromTheImageTable) {
 
 // ---- Real files through SDL_image ----
 
-struct PngSpec {
+struct PngPicture {
   int colourType = PNG_COLOR_TYPE_RGBA;
   int width = 0;
   int height = 0;
@@ -236,16 +236,16 @@ struct PngSpec {
   std::vector<png_byte> alphas;    // tRNS entries for the palette
 };
 
-PngSpec png_spec(int colourType, int width, int height, std::vector<uint8_t> rows) {
-  PngSpec spec;
-  spec.colourType = colourType;
-  spec.width = width;
-  spec.height = height;
-  spec.rows = std::move(rows);
-  return spec;
+PngPicture png_picture(int colourType, int width, int height, std::vector<uint8_t> rows) {
+  PngPicture picture;
+  picture.colourType = colourType;
+  picture.width = width;
+  picture.height = height;
+  picture.rows = std::move(rows);
+  return picture;
 }
 
-bool write_png(const std::string& path, const PngSpec& spec) {
+bool write_png(const std::string& path, const PngPicture& picture) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -256,19 +256,20 @@ bool write_png(const std::string& path, const PngSpec& spec) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-               static_cast<png_uint_32>(spec.height), 8, spec.colourType, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
+               static_cast<png_uint_32>(picture.height), 8, picture.colourType, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!picture.palette.empty()) {
+    png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
   }
-  if (!spec.alphas.empty()) {
-    png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
+  if (!picture.alphas.empty()) {
+    png_set_tRNS(png, info, picture.alphas.data(), static_cast<int>(picture.alphas.size()),
+                 nullptr);
   }
   png_write_info(png, info);
-  const size_t pitch = spec.rows.size() / static_cast<size_t>(spec.height);
-  for (int y = 0; y < spec.height; ++y) {
-    png_write_row(png, spec.rows.data() + pitch * static_cast<size_t>(y));
+  const size_t pitch = picture.rows.size() / static_cast<size_t>(picture.height);
+  for (int y = 0; y < picture.height; ++y) {
+    png_write_row(png, picture.rows.data() + pitch * static_cast<size_t>(y));
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -284,10 +285,10 @@ struct FileLoaderTest : LoaderTest {
 };
 
 TEST_F(FileLoaderTest, RgbaPngWithTransparencyGetsClearColour255) {
-  const PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 2, 2,
-                                {255, 255, 255, 255, 0, 0, 0, 255,  //
-                                 9, 9, 9, 0, 255, 0, 0, 255});
-  ASSERT_TRUE(write_png(dir.file("a.png"), spec));
+  const PngPicture picture = png_picture(PNG_COLOR_TYPE_RGBA, 2, 2,
+                                         {255, 255, 255, 255, 0, 0, 0, 255,  //
+                                          9, 9, 9, 0, 255, 0, 0, 255});
+  ASSERT_TRUE(write_png(dir.file("a.png"), picture));
   const int32_t h = load_file("a.png");
   ASSERT_LT(h, -1);
   const Image& img = *table.resolve(h);
@@ -296,10 +297,10 @@ TEST_F(FileLoaderTest, RgbaPngWithTransparencyGetsClearColour255) {
 }
 
 TEST_F(FileLoaderTest, PalettedPngWithTrnsTakesTheIndexedPath) {
-  PngSpec spec = png_spec(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1});
-  spec.palette = {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}};
-  spec.alphas = {255, 0, 255};  // index 1 transparent
-  ASSERT_TRUE(write_png(dir.file("p.png"), spec));
+  PngPicture picture = png_picture(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1});
+  picture.palette = {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}};
+  picture.alphas = {255, 0, 255};  // index 1 transparent
+  ASSERT_TRUE(write_png(dir.file("p.png"), picture));
   const int32_t h = load_file("p.png");
   ASSERT_LT(h, -1);
   const Image& img = *table.resolve(h);
@@ -328,14 +329,15 @@ TEST_F(FileLoaderTest, EightBitBmpMatchesAndMode256KeepsItsIndexes) {
 
 TEST_F(FileLoaderTest, BackslashSeparatesDirectories) {
   std::filesystem::create_directory(dir.file("sub"));
-  PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 1, 1, {255, 255, 255, 255});
-  ASSERT_TRUE(write_png(dir.file("sub/w.png"), spec));
+  PngPicture picture = png_picture(PNG_COLOR_TYPE_RGBA, 1, 1, {255, 255, 255, 255});
+  ASSERT_TRUE(write_png(dir.file("sub/w.png"), picture));
   EXPECT_LT(load_image(table, errors, &sdl, dir.path() + "\\sub\\w.png", 0, 0), -1);
 }
 
 TEST_F(FileLoaderTest, BrokenFilesGiveMinusOneWithoutError) {
-  PngSpec spec = png_spec(PNG_COLOR_TYPE_RGBA, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
-  ASSERT_TRUE(write_png(dir.file("good.png"), spec));
+  PngPicture picture =
+      png_picture(PNG_COLOR_TYPE_RGBA, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
+  ASSERT_TRUE(write_png(dir.file("good.png"), picture));
   const std::string good = test::read_file(dir.file("good.png"));
   test::write_file(dir.file("empty.png"), "");
   test::write_file(dir.file("truncated.png"), good.substr(0, good.size() / 2));
