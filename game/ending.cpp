@@ -100,14 +100,7 @@ GameStage Game::game_over() {
     stmt();
     rt_.clear_screen();
     stmt();
-    rt_.set_colour(15);
-    stmt();
-    print_line(1, 2, "SCORE");
-    print_line(1, 29, "HIGH-SCORE");
-    rt_.set_colour(15);
-    stmt();
-    print_line(2, 2, number_text(s_.score));
-    print_line(2, 32, number_text(s_.hudBest));
+    print_scores();
     draw(s_.gameOverImg, 95, 45);
     print_line(13, 16, "GAME OVER");
     show_frame();

@@ -41,6 +41,15 @@ const char* stage_name(GameStage stage);
 // the entries below move down with their initials and the tenth drops out.
 void rank_score(GameState& state);
 
+// Girders 1, 3, 5 and 7 rise to the right; 2, 4 and 6 fall to the right. Any other number (the
+// hero above the top girder) belongs to neither set.
+inline bool odd_girder(double f) {
+  return f == 1 || f == 3 || f == 5 || f == 7;
+}
+inline bool even_girder(double f) {
+  return f == 2 || f == 4 || f == 6;
+}
+
 // The statement line of a place in the game's sources: a block of 10000 numbers per source file.
 uint32_t statement_line(const std::source_location& where);
 
@@ -151,6 +160,8 @@ class Game {
   void draw_walking_hero(const GameArray<Num, 3>& right, const GameArray<Num, 3>& left);
   void run_dying_sequence();
   void respawn();
+  // The score and best score with their labels in the top rows (play and game over).
+  void print_scores();
   void draw_hud();
   void print_time_bonus();
   void draw_messages();

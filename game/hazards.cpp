@@ -7,13 +7,6 @@
 namespace kelvo {
 namespace {
 
-bool odd_girder(double f) {
-  return f == 1 || f == 3 || f == 5 || f == 7;
-}
-bool even_girder(double f) {
-  return f == 2 || f == 4 || f == 6;
-}
-
 // The hero's contact box against a thing at (x, y), all comparisons strict.
 bool touches(double heroX, double heroY, double x, double y, double left, double right, double top,
              double bottom) {

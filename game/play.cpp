@@ -13,15 +13,6 @@ constexpr int32_t kCapitalQ = 81;
 constexpr int32_t kLeft = 19200;
 constexpr int32_t kRight = 19712;
 
-// Girders 1, 3, 5 and 7 rise to the right; 2, 4 and 6 fall to the right. Anything else (the
-// hero above the top girder) belongs to neither set.
-bool odd_girder(double f) {
-  return f == 1 || f == 3 || f == 5 || f == 7;
-}
-bool even_girder(double f) {
-  return f == 2 || f == 4 || f == 6;
-}
-
 }  // namespace
 
 bool Game::windy_level() const {

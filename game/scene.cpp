@@ -255,7 +255,7 @@ void Game::respawn() {
   if (s_.heartCount < 0) s_.heartCount = 0;
 }
 
-void Game::draw_hud() {
+void Game::print_scores() {
   rt_.set_colour(15);
   stmt();
   print_line(1, 2, "SCORE");
@@ -264,6 +264,10 @@ void Game::draw_hud() {
   stmt();
   print_line(2, 2, number_text(s_.score));
   print_line(2, 32, number_text(s_.hudBest));
+}
+
+void Game::draw_hud() {
+  print_scores();
   rt_.set_colour(15);
   stmt();
   print_line(1, 17, "TIMER");

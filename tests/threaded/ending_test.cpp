@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "support/dump.h"
-#include "support/headless.h"
-#include "support/test_support.h"
+#include "support/game_run.h"
 
 namespace kelvo {
 namespace {
@@ -13,38 +11,16 @@ namespace {
 using test::dump_element;
 using test::dump_number;
 
-constexpr int kFirstPlayFrame = 422;
+using test::kFirstPlayFrame;
 
-struct EndingTest : ::testing::Test {
-  test::TempDir work;
-  test::TempDir game;
-  test::RunResult result;
-
-  void run(const std::string& script, std::vector<std::string> args = {}) {
-    test::make_game_dir(game.path());
-    args.insert(args.begin(), {"--headless", "--dir", game.path()});
-    result = test::run_in_process(args, "0 press Space\n3 release Space\n" + script, work.path());
-    ASSERT_EQ(result.status, 0);
-  }
-  std::string dump(const std::string& name) { return test::read_file(work.file(name)); }
-  static std::string at(int frame, const std::string& command) {
-    return std::to_string(frame) + " " + command + "\n";
-  }
-  // The frame at which `state` was last entered, -1 when never.
-  int entered(const std::string& state) {
-    int frame = -1;
-    for (const auto& line : test::events(result.trace, "state")) {
-      if (line.ends_with(" state " + state)) frame = std::stoi(line);
-    }
-    return frame;
-  }
-};
+using EndingTest = test::GameRunTest;
 
 TEST_F(EndingTest, SecondBoltPaysTheTimeLeftAndTheCountdownWinsTheGame) {
   const int f = kFirstPlayFrame + 5;
-  run(at(f, "set levelTimer 37") + at(f, "set boltPresent[1] 0") + at(f, "set heroX 265") +
-          at(f, "set heroY 16") + at(f + 1, "dump bolt.json") + at(f + 600, "dump won.json") +
-          at(f + 700, "close"),
+  run(at_frame(f, "set levelTimer 37") + at_frame(f, "set boltPresent[1] 0") +
+          at_frame(f, "set heroX 265") + at_frame(f, "set heroY 16") +
+          at_frame(f + 1, "dump bolt.json") + at_frame(f + 600, "dump won.json") +
+          at_frame(f + 700, "close"),
       {"--level", "10"});
   const std::string bolt = dump("bolt.json");
   EXPECT_EQ(dump_element(bolt, "boltPresent", 2), 0);
@@ -60,10 +36,12 @@ TEST_F(EndingTest, ClosingSceneStagesAndTheClosingStory) {
   // (two frames) and runs at 60 frames a second.
   const int win = kFirstPlayFrame + 2;
   const int scene = win + 3;  // one more play frame, then the two texts; frame k is scene + k
-  std::string script = at(win, "set finalCountdown 1");
-  for (int k = 240; k <= 246; ++k) script += at(scene + k, "dump s" + std::to_string(k) + ".json");
-  for (int k = 266; k <= 270; ++k) script += at(scene + k, "dump s" + std::to_string(k) + ".json");
-  script += at(scene + 300, "press Escape");  // no effect on these screens
+  std::string script = at_frame(win, "set finalCountdown 1");
+  for (int k = 240; k <= 246; ++k)
+    script += at_frame(scene + k, "dump s" + std::to_string(k) + ".json");
+  for (int k = 266; k <= 270; ++k)
+    script += at_frame(scene + k, "dump s" + std::to_string(k) + ".json");
+  script += at_frame(scene + 300, "press Escape");  // no effect on these screens
   run(script + "5000 close\n", {"--level", "10"});
   int shellPass = 0;
   for (int k = 240; k <= 246 && !shellPass; ++k) {
@@ -89,8 +67,9 @@ TEST_F(EndingTest, ClosingSceneStagesAndTheClosingStory) {
 TEST_F(EndingTest, StoryEndsWithItsScrollAndShowsItsLinesOnTime) {
   // Q leaves play at once for the high-score check and the closing story.
   const int quit = kFirstPlayFrame + 2;
-  run(at(quit, "press Q") + at(quit + 80, "dump s80.json") + at(quit + 951, "dump last.json") +
-      at(quit + 951, "press Escape") + "3000 close\n");
+  run(at_frame(quit, "press Q") + at_frame(quit + 80, "dump s80.json") +
+      at_frame(quit + 951, "dump last.json") + at_frame(quit + 951, "press Escape") +
+      "3000 close\n");
   EXPECT_EQ(dump_number(dump("s80.json"), "endTimer"), 80);
   const std::string last = dump("last.json");
   EXPECT_EQ(dump_number(last, "endTimer"), 951);
@@ -104,21 +83,21 @@ TEST_F(EndingTest, StoryEndsWithItsScrollAndShowsItsLinesOnTime) {
 TEST_F(EndingTest, InitialsEntryWrapsRepeatsAndSavesTheNewEntry) {
   const int quit = kFirstPlayFrame + 2;
   const int entry = quit + 951 + 351;  // first frame of the entry screen follows
-  std::string script =
-      at(quit - 1, "set score 5000") + at(quit, "press Q") + at(quit + 1, "release Q");
+  std::string script = at_frame(quit - 1, "set score 5000") + at_frame(quit, "press Q") +
+                       at_frame(quit + 1, "release Q");
   // Left at "A" gives "Z"; then Right held for 61 frames steps three times: Z, A, B, C.
-  script += at(entry, "press Left") + at(entry + 1, "release Left") + at(entry + 1, "dump z.json") +
-            at(entry + 31, "press Right") + at(entry + 92, "release Right") +
-            at(entry + 92, "dump c.json");
+  script += at_frame(entry, "press Left") + at_frame(entry + 1, "release Left") +
+            at_frame(entry + 1, "dump z.json") + at_frame(entry + 31, "press Right") +
+            at_frame(entry + 92, "release Right") + at_frame(entry + 92, "dump c.json");
   // Right and Space together change the letter only.
-  script += at(entry + 130, "press Right") + at(entry + 130, "press Space") +
-            at(entry + 131, "release Right") + at(entry + 131, "release Space") +
-            at(entry + 131, "dump both.json");
+  script += at_frame(entry + 130, "press Right") + at_frame(entry + 130, "press Space") +
+            at_frame(entry + 131, "release Right") + at_frame(entry + 131, "release Space") +
+            at_frame(entry + 131, "dump both.json");
   for (int k = 0; k < 3; ++k) {
     const int f = entry + 170 + 40 * k;
-    script += at(f, "press Space") + at(f + 1, "release Space");
+    script += at_frame(f, "press Space") + at_frame(f + 1, "release Space");
   }
-  run(script + at(entry + 400, "dump hall.json") + at(entry + 400, "close"));
+  run(script + at_frame(entry + 400, "dump hall.json") + at_frame(entry + 400, "close"));
   EXPECT_EQ(dump_element(dump("z.json"), "letterIdx", 1), 26);
   EXPECT_EQ(dump_element(dump("c.json"), "letterIdx", 1), 3);
   const std::string both = dump("both.json");

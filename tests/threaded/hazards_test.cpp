@@ -1,9 +1,7 @@
 // Barrels, bonus items, hearts, the super mode and completing a level, played headless.
 #include <gtest/gtest.h>
 
-#include "support/dump.h"
-#include "support/headless.h"
-#include "support/test_support.h"
+#include "support/game_run.h"
 
 namespace kelvo {
 namespace {
@@ -11,25 +9,9 @@ namespace {
 using test::dump_element;
 using test::dump_number;
 
-constexpr int kFirstPlayFrame = 422;
+using test::kFirstPlayFrame;
 
-struct HazardsTest : ::testing::Test {
-  test::TempDir work;
-  test::TempDir game;
-  test::RunResult result;
-
-  void run(const std::string& script, std::vector<std::string> args = {}) {
-    test::make_game_dir(game.path());
-    args.insert(args.begin(), {"--headless", "--dir", game.path()});
-    result = test::run_in_process(args, "0 press Space\n3 release Space\n" + script, work.path());
-    ASSERT_EQ(result.status, 0);
-  }
-  std::string dump(const std::string& name) { return test::read_file(work.file(name)); }
-  // A command after the given frame of play (frame 1 is the first play frame).
-  static std::string at(int playFrame, const std::string& command) {
-    return std::to_string(kFirstPlayFrame - 1 + playFrame) + " " + command + "\n";
-  }
-};
+using HazardsTest = test::GameRunTest;
 
 TEST_F(HazardsTest, BarrelSlotsInUseFollowTheLevel) {
   run(at(1, "dump a.json") + at(2, "close"));

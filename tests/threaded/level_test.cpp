@@ -3,9 +3,7 @@
 
 #include <cmath>
 
-#include "support/dump.h"
-#include "support/headless.h"
-#include "support/test_support.h"
+#include "support/game_run.h"
 
 namespace kelvo {
 namespace {
@@ -13,27 +11,9 @@ namespace {
 using test::dump_element;
 using test::dump_number;
 
-// Space held from the start begins a game after one attract frame; the introduction shows
-// frames 2 to 421 and the first play frame is frame 422.
-constexpr const char* kStartGame = "0 press Space\n3 release Space\n";
-constexpr int kFirstPlayFrame = 422;
+using test::kFirstPlayFrame;
 
-struct LevelTest : ::testing::Test {
-  test::TempDir work;
-  test::TempDir game;
-  test::RunResult result;
-
-  void run(const std::string& script, std::vector<std::string> args = {}) {
-    test::make_game_dir(game.path());
-    args.insert(args.begin(), {"--headless", "--dir", game.path()});
-    result = test::run_in_process(args, std::string(kStartGame) + script, work.path());
-    ASSERT_EQ(result.status, 0);
-  }
-  std::string dump(const std::string& name) { return test::read_file(work.file(name)); }
-  static std::string at(int playFrame, const std::string& command) {
-    return std::to_string(kFirstPlayFrame - 1 + playFrame) + " " + command + "\n";
-  }
-};
+using LevelTest = test::GameRunTest;
 
 TEST_F(LevelTest, SetUpGivesTheStartValuesAndTheIntroductionEndsWhereItShould) {
   run(at(0, "dump intro.json") + at(1, "close"));

@@ -6,11 +6,8 @@ export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
-# The game's files: links to the built pictures and sounds, and a copy of the score table.
-mkdir "$work/rurazedudi"
-ln -s "$(dirname "$kelvo")"/rurazedudi/* "$work/rurazedudi/"
-rm "$work/rurazedudi/score.txt"
-cp "$(dirname "$kelvo")/rurazedudi/score.txt" "$work/rurazedudi/"
+source "$(dirname "$0")/game_dir.sh"
+make_game_dir "$work" "$kelvo"
 trap 'rm -rf "$work"' EXIT
 
 window_geometry() {
