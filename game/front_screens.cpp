@@ -86,7 +86,15 @@ void Game::title_frame() {
   stmt();
   draw(s_.titleImg, 0, 0);
   if (s_.blinkTimer < 100) print_line(14, 15, "INSERT COIN");
-  print_line(17, 11, s_.creditTimer < 500 ? "PLINDOR STUDIO 2013" : "PRESS SPACE TO PLAY");
+  // The credit line stays on its row: a line feed after the last row of the text view would
+  // scroll the whole title up.
+  const std::string_view credit =
+      s_.creditTimer < 500 ? "PLINDOR STUDIO 2013" : "PRESS SPACE TO PLAY";
+  rt_.locate(17, 11);
+  stmt();
+  rt_.print_wrap_check(credit);
+  rt_.print_text(credit, false);
+  stmt();
 }
 
 void Game::hall_of_fame_frame() {
