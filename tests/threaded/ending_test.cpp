@@ -111,3 +111,48 @@ TEST_F(EndingTest, InitialsEntryWrapsRepeatsAndSavesTheNewEntry) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+using WholeGameTest = test::GameRunTest;
+
+TEST_F(WholeGameTest, WinningLevelTenEndsInTheHallOfFameWithTheNewEntry) {
+  const int f = kFirstPlayFrame + 5;
+  // Pull the bolts with 37 seconds left, then let the scene, the story and game over run; Escape
+  // is pressed on every one of those screens and changes nothing.
+  std::string script = at_frame(f, "set levelTimer 37") + at_frame(f, "set boltPresent[1] 0") +
+                       at_frame(f, "set heroX 265") + at_frame(f, "set heroY 16");
+  for (int k = 700; k <= 2300; k += 400) {
+    script += at_frame(f + k, "press Escape") + at_frame(f + k + 1, "release Escape");
+  }
+  run(script + "9000 close\n", {"--level", "10"});
+  ASSERT_GT(entered("InitialsEntry"), 0);
+  const int entry = entered("InitialsEntry");
+  // Three presses of the space bar, 40 frames apart, store "AAA".
+  std::string initials = script;
+  for (int k = 0; k < 3; ++k) {
+    initials += at_frame(entry + 10 + 40 * k, "press Space") +
+                at_frame(entry + 11 + 40 * k, "release Space");
+    if (k == 0) {
+      initials += at_frame(entry + 20, "press Escape") + at_frame(entry + 21, "release Escape");
+    }
+  }
+  run(initials + at_frame(entry + 200, "dump hall.json") + at_frame(entry + 200, "close"),
+      {"--level", "10"});
+  const std::vector<std::string> expected = {
+      "Ending", "HighScoreCheck", "ClosingStory", "GameOver", "InitialsEntry", "Save", "Attract"};
+  const auto states = test::events(result.trace, "state");
+  ASSERT_GE(states.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const std::string& line = states[states.size() - expected.size() + i];
+    EXPECT_TRUE(line.ends_with(" state " + expected[i])) << line;
+  }
+  const std::string scores = test::read_file(game.path() + "/rurazedudi/score.txt");
+  EXPECT_EQ(scores.substr(0, 19), " 3700         AAA\r\n");
+  EXPECT_EQ(scores.substr(19, 19), " 1000         AAA\r\n");
+  EXPECT_EQ(test::dump_element(dump("hall.json"), "hallScores", 1), 3700);
+}
+
+}  // namespace
+}  // namespace kelvo

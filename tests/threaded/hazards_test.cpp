@@ -121,3 +121,58 @@ TEST_F(HazardsTest, ReachingTheTopCompletesTheLevelAndTheNextStartsWithScoreAndL
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+using HazardSoundTest = test::GameRunTest;
+using test::dump_element;
+using test::dump_number;
+
+int count_plays(const std::vector<std::string>& trace, const std::string& sound) {
+  int n = 0;
+  for (const auto& line : test::events(trace, "sound_play")) n += line.ends_with("/" + sound);
+  return n;
+}
+
+TEST_F(HazardSoundTest, BarrelAndBananaInOneFrameMakeOneDeathAndOneDieSound) {
+  run(at(5, "set barrelActive[1] 1") + at(5, "set barrelFloor[1] 1") + at(5, "set barrelX[1] 18") +
+      at(5, "set barrelY[1] 450") + at(5, "set bananaActive[1] 1") + at(5, "set bananaX[1] 15") +
+      at(5, "set bananaY[1] 456") + at(6, "dump d.json") + at(6, "close"));
+  EXPECT_EQ(dump_number(dump("d.json"), "dyingTimer"), 399);
+  EXPECT_EQ(count_plays(result.trace, "die.yyy"), 1);
+}
+
+TEST_F(HazardSoundTest, SuperModePassesThroughAndALaunchCompletesWhileDying) {
+  run(at(5, "set superTimer 500") + at(5, "set barrelActive[1] 1") + at(5, "set barrelFloor[1] 1") +
+      at(5, "set barrelX[1] 18") + at(5, "set barrelY[1] 450") + at(6, "dump super.json") +
+      at(10, "set dyingTimer 300") + at(10, "set barrelDelay 1") + at(10, "set barrelSlot 2") +
+      at(11, "dump launch.json") + at(11, "close"));
+  EXPECT_EQ(dump_number(dump("super.json"), "dyingTimer"), 0);
+  EXPECT_EQ(dump_element(dump("launch.json"), "barrelActive", 2), 1);
+  EXPECT_EQ(dump_element(dump("launch.json"), "barrelX", 2), 375);
+}
+
+TEST_F(HazardSoundTest, NoHeartFallsWhileTheBalloonIsAway) {
+  // From x -100 the balloon drifts left to -250, wraps to 600 and needs about 700 frames more to
+  // come back below 350: a thousand frames without a heart.
+  run(at(1, "set balloonX -100") + at(1000, "dump d.json") + at(1000, "close"));
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(dump_element(dump("d.json"), "heartActive", i), 0);
+  EXPECT_GT(dump_number(dump("d.json"), "balloonX"), 350);
+}
+
+TEST_F(HazardSoundTest, HeartSoundsAlternateAcrossADeath) {
+  auto heart = [](int f) {
+    return at(f, "set heartActive[1] 1") + at(f, "set heartX[1] 15") + at(f, "set heartY[1] 456");
+  };
+  run(heart(5) + at(10, "set dyingTimer 5") + heart(30) + at(31, "close"));
+  const auto plays = test::events(result.trace, "sound_play");
+  std::vector<std::string> hearts;
+  for (const auto& p : plays) {
+    if (p.find("/coeur4") != std::string::npos) hearts.push_back(p.substr(p.rfind('/') + 1));
+  }
+  EXPECT_EQ(hearts, (std::vector<std::string>{"coeur4.yyy", "coeur4b.yyy"}));
+}
+
+}  // namespace
+}  // namespace kelvo

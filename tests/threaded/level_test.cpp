@@ -132,3 +132,53 @@ TEST_F(LevelTest, CapitalQDuringTheIntroductionDoesNothing) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+using LevelEdgeTest = test::GameRunTest;
+using test::dump_number;
+
+TEST_F(LevelEdgeTest, GirderOneAtItsRightEndAndTheSkyClamp) {
+  run(at(5, "set heroX 368") + at(8, "dump right.json") + at(8, "close"));
+  EXPECT_EQ(dump_number(dump("right.json"), "heroY"), 434);
+  // Level 1's sky follows the hero without a lower bound; the others stop at -253.
+  EXPECT_EQ(dump_number(dump("right.json"), "backgroundY"), static_cast<float>(434 / -1.8));
+  run(at(5, "set heroY 530") + at(5, "set heroFalling 1") + at(6, "dump low.json") + at(6, "close"),
+      {"--level", "2"});
+  EXPECT_EQ(dump_number(dump("low.json"), "backgroundY"), -253);
+}
+
+TEST_F(LevelEdgeTest, OnTheLastLifePlayEndsWhenTheCountdownReaches200) {
+  run(at(5, "set lives 1") + at(5, "set dyingTimer 210") + at(14, "dump a.json") +
+      at(15, "dump b.json") + "3000 close\n");
+  EXPECT_EQ(dump_number(dump("a.json"), "dyingTimer"), 201);
+  EXPECT_EQ(dump_number(dump("b.json"), "lives"), 0);
+  EXPECT_EQ(entered("LevelOutcome"), test::kFirstPlayFrame - 1 + 15);
+  EXPECT_EQ(entered("HighScoreCheck"), test::kFirstPlayFrame - 1 + 15);
+}
+
+TEST_F(LevelEdgeTest, EscapeDuringTheCompletionSequenceStartsTheNextLevel) {
+  run(at(5, "set heroX 200") + at(5, "set heroY 25") + at(5, "set heroFloor 7") +
+      at(20, "press Escape") + at(21, "release Escape") + at(22, "dump next.json") +
+      at(23, "close"));
+  EXPECT_EQ(entered("LevelSetup"), test::kFirstPlayFrame - 1 + 20);
+  EXPECT_EQ(dump_number(dump("next.json"), "level"), 2);
+}
+
+TEST_F(LevelEdgeTest, TheTimerStopsDuringTheCompletionSequence) {
+  run(at(5, "set heroX 200") + at(5, "set heroY 25") + at(5, "set heroFloor 7") +
+      at(5, "set levelTimer 50") + at(250, "dump done.json") + at(251, "close"));
+  EXPECT_EQ(dump_number(dump("done.json"), "levelTimer"), 50);
+  EXPECT_EQ(dump_number(dump("done.json"), "timeBonus"), 5000);
+}
+
+TEST_F(LevelEdgeTest, CapitalQInPlayKeepsTheMusicGoing) {
+  run(at(130, "press Q") + at(132, "close"));  // the music started at 119 seconds left
+  EXPECT_EQ(entered("HighScoreCheck"), test::kFirstPlayFrame - 1 + 130);
+  EXPECT_FALSE(test::events(result.trace, "sound_loop").empty());
+  EXPECT_TRUE(test::events(result.trace, "sound_stop").empty());
+}
+
+}  // namespace
+}  // namespace kelvo
