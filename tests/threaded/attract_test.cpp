@@ -1,67 +1,22 @@
 // Attract mode as the player sees it: the blinking title text, the hall of fame's columns, the
 // cycle of screens, and missing files in the catalogue.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "support/game_run.h"
+#include "support/shot.h"
 
 namespace kelvo {
 namespace {
 
 using test::dump_number;
 
-// A screenshot read back as RGB pixels.
-struct Shot {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> rgb;
-  uint32_t at(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
-};
-
-Shot read_shot(const std::string& path) {
-  Shot shot;
-  SDL_Surface* s = IMG_Load(path.c_str());
-  if (!s) return shot;
-  shot.width = s->w;
-  shot.height = s->h;
-  for (int y = 0; y < s->h; ++y) {
-    for (int x = 0; x < s->w; ++x) {
-      const auto* p =
-          static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-      uint32_t value = 0;
-      std::memcpy(&value, p, s->format->BytesPerPixel);
-      uint8_t r, g, b;
-      SDL_GetRGB(value, s->format, &r, &g, &b);
-      shot.rgb.push_back(static_cast<uint32_t>(r) << 16 | g << 8 | b);
-    }
-  }
-  SDL_FreeSurface(s);
-  return shot;
-}
-
-// Pixels that differ between two shots inside (or, with `inside` false, outside) a text band.
-int differences(const Shot& a, const Shot& b, int row, bool inside) {
-  int count = 0;
-  for (int y = 0; y < a.height; ++y) {
-    const bool inBand = y >= 16 * (row - 1) && y < 16 * row;
-    for (int x = 0; x < a.width; ++x) count += inBand == inside && a.at(x, y) != b.at(x, y);
-  }
-  return count;
-}
-
-// Whether any pixel of the text cell (row, column) has the given colour.
-bool cell_has(const Shot& s, int row, int column, uint32_t rgb) {
-  for (int y = 16 * (row - 1); y < 16 * row; ++y) {
-    for (int x = 8 * (column - 1); x < 8 * column; ++x) {
-      if (s.at(x, y) == rgb) return true;
-    }
-  }
-  return false;
-}
+using test::cell_has;
+using test::differences;
+using test::read_shot;
+using test::Shot;
 
 class AttractTest : public ::testing::Test {
  protected:
