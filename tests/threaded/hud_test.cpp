@@ -72,3 +72,43 @@ TEST_F(HudTest, HeartsAndLivesAtTheBottom) {
 
 }  // namespace
 }  // namespace kelvo
+
+namespace kelvo {
+namespace {
+
+using LateScreensTest = test::GameRunTest;
+
+TEST_F(LateScreensTest, StoryShowsItsSecondLineFromFrame81) {
+  const int quit = test::kFirstPlayFrame + 2;
+  run(at_frame(quit, "press Q") + at_frame(quit + 80, "shot s80.png") +
+      at_frame(quit + 81, "shot s81.png") + at_frame(quit + 81, "close"));
+  const Shot a = read_shot(work.file("s80.png")), b = read_shot(work.file("s81.png"));
+  EXPECT_TRUE(cell_has(a, 2, 1, kWhite));   // "SEPTEMBER 1983"
+  EXPECT_FALSE(cell_has(a, 3, 1, kWhite));  // not yet "ALAMOGORDO, NEW MEXICO"
+  EXPECT_TRUE(cell_has(b, 3, 1, kWhite));
+}
+
+TEST_F(LateScreensTest, NoBonusItemOnTheFinalLevel) {
+  run(at(3000, "dump d.json") + at(3000, "close"), {"--level", "10"});
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(test::dump_element(dump("d.json"), "bonusState", i), 0);
+}
+
+TEST_F(LateScreensTest, TheRisingStageEndsExactlyAt160) {
+  const int win = test::kFirstPlayFrame + 2;
+  std::string script = at_frame(win, "set finalCountdown 1");
+  for (int k = 340; k <= 400; ++k)
+    script += at_frame(win + 3 + k, "dump s" + std::to_string(k) + ".json");
+  run(script + at_frame(win + 404, "close"), {"--level", "10"});
+  int laughing = 0;
+  for (int k = 340; k <= 400 && !laughing; ++k) {
+    const std::string d = dump("s" + std::to_string(k) + ".json");
+    if (test::dump_number(d, "closingStage") == 4) {
+      laughing = k;
+      EXPECT_EQ(test::dump_number(d, "climberY"), 160);
+    }
+  }
+  EXPECT_EQ(laughing, 266 + 120);  // 120 steps of one pixel up from 280
+}
+
+}  // namespace
+}  // namespace kelvo
