@@ -16,6 +16,15 @@ using HudTest = test::GameRunTest;
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
+// Whether a message's cell shows letters on a cell filled with colour 0.
+bool lettered(const Shot& s, int row, int column) {
+  bool ink = false;
+  for (int y = 16 * (row - 1); y < 16 * row; ++y) {
+    for (int x = 8 * (column - 1); x < 8 * column; ++x) ink = ink || s.at(x, y) != 0;
+  }
+  return ink && cell_has(s, row, column, 0x000000);
+}
+
 TEST_F(HudTest, LabelsScoresAndTimerStandInTheirCells) {
   run(at(5, "set score 1234") + at(6, "shot a.png") + at(6, "close"));
   const Shot s = read_shot(work.file("a.png"));
@@ -43,15 +52,20 @@ TEST_F(HudTest, TimeOutShowsZeroInColumn18AndItsMessage) {
   EXPECT_FALSE(cell_has(s, 2, 19, kWhite));
   // "TIME OUT !!" from column 16 of row 10 on cells filled with colour 0, in the colour the timer
   // last took (it flickers during a time-out).
-  auto lettered = [&](int column) {
-    bool ink = false;
-    for (int y = 144; y < 160; ++y) {
-      for (int x = 8 * (column - 1); x < 8 * column; ++x) ink = ink || s.at(x, y) != 0;
-    }
-    return ink && cell_has(s, 10, column, 0x000000);
-  };
-  EXPECT_TRUE(lettered(16));
-  EXPECT_TRUE(lettered(26));
+  EXPECT_TRUE(lettered(s, 10, 16));
+  EXPECT_TRUE(lettered(s, 10, 26));
+}
+
+TEST_F(HudTest, DeathAndTimeBonusMessagesFillTheirCells) {
+  run(at(5, "set dyingTimer 300") + at(6, "shot death.png") + at(10, "set heroX 200") +
+      at(10, "set heroY 25") + at(10, "set heroFloor 7") + at(12, "shot bonus.png") +
+      at(12, "close"));
+  const Shot death = read_shot(work.file("death.png"));
+  EXPECT_TRUE(lettered(death, 10, 16));  // "ARGHHHH !!!"
+  EXPECT_TRUE(lettered(death, 10, 26));
+  const Shot bonus = read_shot(work.file("bonus.png"));
+  EXPECT_TRUE(lettered(bonus, 8, 13));  // "TIME BONUS : " and the bonus
+  EXPECT_TRUE(lettered(bonus, 8, 30));
 }
 
 TEST_F(HudTest, HeartsAndLivesAtTheBottom) {

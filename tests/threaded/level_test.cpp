@@ -117,7 +117,12 @@ TEST_F(LevelTest, FallingOffTheLeftEndCostsALifeAfterTheKnockedOutPose) {
   EXPECT_EQ(dump_number(hit, "heroFalling"), 1);
   EXPECT_EQ(dump_number(hit, "heroY"), 530);
   EXPECT_EQ(dump_number(hit, "lives"), 3);
+  int falls = 0;
+  for (const auto& line : test::events(result.trace, "sound_play"))
+    falls += line.ends_with("/fall.yyy");
+  EXPECT_EQ(falls, 1);
   const std::string end = dump("end.json");
+  EXPECT_EQ(dump_number(end, "heroX"), 20);  // back at the start
   EXPECT_EQ(dump_number(end, "lives"), 2);
   EXPECT_EQ(dump_number(end, "dyingTimer"), 0);
   EXPECT_EQ(dump_number(end, "heroFalling"), 0);
