@@ -4,6 +4,7 @@
 #include "platform/host.h"
 #include "platform/options.h"
 #include "platform/script.h"
+#include "support/test_support.h"
 
 namespace kelvo {
 namespace {
@@ -104,6 +105,31 @@ TEST(Script, SetNamesAKnownFieldAndANumber) {
   EXPECT_FALSE(parse_script("5 set heroY 1\n", error, onlyHeroX));
   EXPECT_EQ(error, "1: unknown field 'heroY'");
   EXPECT_FALSE(parse_script("5 set heroX one\n", error, onlyHeroX));
+}
+
+}  // namespace
+}  // namespace kelvo
+
+
+namespace kelvo {
+namespace {
+
+TEST(CommandLine, FaultyScriptsAndOptionsAreRefusedBeforeTheGameStarts) {
+  test::TempDir dir;
+  test::write_file(dir.file("bad.script"), "0 press Space\n\n7 jump\n");
+  auto r = test::run_kelvo({"--headless", "--script", dir.file("bad.script")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.errorOutput.find("bad.script:3: unknown command 'jump'"), std::string::npos)
+      << r.errorOutput;
+  test::write_file(dir.file("back.script"), "9 close\n8 close\n");
+  r = test::run_kelvo({"--headless", "--script", dir.file("back.script")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.errorOutput.find(":2: frame 8 comes after frame 9"), std::string::npos);
+  r = test::run_kelvo({"--fast"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.errorOutput.find("unknown option '--fast'"), std::string::npos);
+  EXPECT_EQ(test::run_kelvo({"--help"}).status, 0);
+  EXPECT_EQ(test::run_kelvo({"--level", "11"}).status, 2);
 }
 
 }  // namespace
