@@ -110,7 +110,6 @@ TEST(Script, SetNamesAKnownFieldAndANumber) {
 }  // namespace
 }  // namespace kelvo
 
-
 namespace kelvo {
 namespace {
 
