@@ -3,6 +3,8 @@
 # drawn, and is answered with keys, with mouse clicks and by closing the window; a critical error's
 # box ends the process with status 0.
 set -euo pipefail
+# SDL must use the virtual X server: never fall back to a text-mode video driver.
+export SDL_VIDEODRIVER=x11
 probe="$1"
 finder="$2"
 closer="$3"
@@ -20,7 +22,7 @@ start_probe() {  # MODE
 
 # Prints the dialog's button centres once the dialog is on screen.
 wait_for_dialog() {  # KIND TITLE TEXT
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     import -window root "$work/shot.png" 2>/dev/null || true
     if "$finder" "$work/shot.png" "$@" >"$work/buttons.txt" 2>/dev/null; then
       cat "$work/buttons.txt"

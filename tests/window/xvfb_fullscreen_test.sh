@@ -3,6 +3,8 @@
 # screen with its picture doubled at (80, 0) on black, Alt+Enter steps to the window and back
 # (4:3 would be the same mode), and holding Alt+Enter for seconds neither crashes nor hangs.
 set -euo pipefail
+# SDL must use the virtual X server: never fall back to a text-mode video driver.
+export SDL_VIDEODRIVER=x11
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
@@ -26,7 +28,7 @@ window_size() {
 
 wait_for_size() {  # SIZE
   local size=""
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     size="$(window_size || true)"
     [ "$size" = "$1" ] && return 0
     sleep 0.05
@@ -40,7 +42,7 @@ max_of() { convert "$@" -format '%[fx:maxima]' info:; }
 mode_events() { grep -c " fullscreen $1\$" "$work/trace.txt" || true; }
 
 wait_for_event() {  # MODE COUNT
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     [ "$(mode_events "$1")" -ge "$2" ] && return 0
     sleep 0.05
   done

@@ -2,6 +2,8 @@
 # Under a virtual X server: the game opens a 320x300 window titled "Untitled", and closing it ends
 # the process with status 0 promptly, during the boot screen, attract mode and play.
 set -euo pipefail
+# SDL must use the virtual X server: never fall back to a text-mode video driver.
+export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 closer="$2"
@@ -26,7 +28,7 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   "$kelvo" "${args[@]}" &
   local pid=$! geometry=""
   # The window may show up at another size before its video mode is set: wait for the final one.
-  for _ in $(seq 200); do
+  for _ in $(seq 400); do
     geometry="$(window_geometry || true)"
     [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
     sleep 0.05
