@@ -43,7 +43,9 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   local ms=$(( (end - start) / 1000000 ))
   echo "closed after ${wait_s}s: status $status in ${ms} ms"
   [ "$status" -eq 0 ] || return 1
-  [ "$ms" -lt 500 ] || { echo "close took ${ms} ms"; return 1; }
+  # A close must cut the game's waits short (the boot screen alone waits 2.1 s); the bound leaves
+  # room for slow sanitized builds, typical closes take under 50 ms.
+  [ "$ms" -lt 1500 ] || { echo "close took ${ms} ms"; return 1; }
 }
 
 check_close_after 0.5                        # boot screen, inside its waits
