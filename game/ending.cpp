@@ -5,11 +5,6 @@
 #include "game/game.h"
 
 namespace kelvo {
-namespace {
-constexpr int32_t kSpace = 32;
-constexpr int32_t kLeft = 19200;
-constexpr int32_t kRight = 19712;
-}  // namespace
 
 GameStage Game::ending() {
   rt_.clear_screen();
@@ -141,17 +136,17 @@ GameStage Game::initials_entry() {
 
 void Game::initials_keys() {
   if (s_.initialsDelay > 0) s_.initialsDelay -= 1;
-  const bool right = rt_.key_down(kRight) != 0;
+  const bool right = rt_.key_down(key::kRight) != 0;
   if (right && s_.initialsDelay == 0) {
     s_.initialsDelay = 30;
     s_.letterIdx[s_.initialsCursor] += 1;
   }
-  const bool left = rt_.key_down(kLeft) != 0;
+  const bool left = rt_.key_down(key::kLeft) != 0;
   if (left && s_.initialsDelay == 0) {
     s_.initialsDelay = 30;
     s_.letterIdx[s_.initialsCursor] -= 1;
   }
-  const bool space = rt_.key_down(kSpace) != 0;
+  const bool space = rt_.key_down(key::kSpace) != 0;
   if (space && s_.initialsDelay == 0) {
     s_.initialsDelay = 30;
     s_.initialsCursor += 1;

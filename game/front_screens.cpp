@@ -4,9 +4,6 @@
 namespace kelvo {
 namespace {
 
-constexpr int32_t kEscape = 27;
-constexpr int32_t kSpace = 32;
-
 struct TimedLine {
   double after;  // shown once the timer is above this
   int row;
@@ -69,9 +66,9 @@ GameStage Game::attract_mode() {
     if (s_.attractTimer > 999 && s_.attractTimer < 1800) hall_of_fame_frame();
     if (s_.attractTimer > 1799) prologue_frame();
     show_frame();
-    if (rt_.key_down(kEscape)) rt_.quit_program();
+    if (rt_.key_down(key::kEscape)) rt_.quit_program();
     stmt();
-    if (rt_.key_down(kSpace)) return GameStage::NewGame;
+    if (rt_.key_down(key::kSpace)) return GameStage::NewGame;
     stmt();
   }
 }

@@ -5,16 +5,6 @@
 #include "game/game.h"
 
 namespace kelvo {
-namespace {
-
-constexpr int32_t kEscape = 27;
-constexpr int32_t kSpace = 32;
-constexpr int32_t kCapitalQ = 81;
-constexpr int32_t kLeft = 19200;
-constexpr int32_t kRight = 19712;
-
-}  // namespace
-
 bool Game::windy_level() const {
   return s_.level == 3 || s_.level == 6 || s_.level == 10;
 }
@@ -22,7 +12,7 @@ bool Game::windy_level() const {
 GameStage Game::level_play() {
   for (;;) {
     level_music();
-    const bool abandon = rt_.key_down(kCapitalQ) != 0;
+    const bool abandon = rt_.key_down(key::kQ) != 0;
     stmt();
     if (abandon) return GameStage::HighScoreCheck;  // the music keeps playing
     hero_control();
@@ -33,7 +23,7 @@ GameStage Game::level_play() {
     move_ape_bananas_barrels();
     if (s_.level < 10) bonus_fall();
     frame_second_half();
-    const bool escape = rt_.key_down(kEscape) != 0;
+    const bool escape = rt_.key_down(key::kEscape) != 0;
     stmt();
     if (s_.gameWonFlag == 1 || escape || s_.levelEndState > 299 || s_.lives == 0) {
       return GameStage::LevelOutcome;
@@ -78,8 +68,8 @@ void Game::hero_control() {
   s_.idleTimer += 1;
   if (s_.heroFalling == 0 && s_.dyingTimer < 200) {
     s_.heroDX = 0;
-    const bool right = rt_.key_down(kRight) != 0;
-    const bool left = rt_.key_down(kLeft) != 0;
+    const bool right = rt_.key_down(key::kRight) != 0;
+    const bool left = rt_.key_down(key::kLeft) != 0;
     if (right && s_.levelEndState == 0) {
       s_.heroDX = 1;
       s_.heroFacing = 1;
@@ -92,7 +82,7 @@ void Game::hero_control() {
     }
     if (windy_level() && s_.heroDX == 1) s_.heroDX = 0.75;
     if (windy_level() && s_.heroDX == -1) s_.heroDX = -1.25;
-    const bool space = rt_.key_down(kSpace) != 0;
+    const bool space = rt_.key_down(key::kSpace) != 0;
     if (!space && s_.jumpLatch == 1) s_.jumpLatch = 0;
     if (space && s_.jumpLatch == 0 && s_.levelEndState == 0 && s_.jumpTimer == 0 &&
         s_.heroOnGround == 1) {
