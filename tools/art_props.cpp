@@ -1,5 +1,6 @@
 // Props: the hut, hearts, the balloon, birds, airships, the UFO, the crane and the level-1
 // street (barrier, ground, ambulance) with its nurse.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -42,26 +43,65 @@ Canvas hut_picture() {
 
 namespace {
 
+// A few pixels in a hundred, scattered by a hash of the position: the same place always gets
+// the same speck, whichever picture it is drawn in.
+bool speck_at(int x, int y, int percent) {
+  uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u;
+  h ^= h >> 13;
+  h *= 0x5BD1E995u;
+  h ^= h >> 15;
+  return static_cast<int>(h % 100) < percent;
+}
+
+}  // namespace
+
+namespace {
+
+// Paving slabs with grit on them, darkening by a share `t` towards the chestnut of the dirt.
+uint8_t paving(int x, int depth, double t) {
+  if (depth < 3) return kKhaki;
+  if (speck_at(x, depth, 6)) return (x + depth) % 2 ? kKhaki : kUmber;
+  return dither(kTan, kChestnut, t, x, depth);
+}
+
+}  // namespace
+
+uint8_t pavement_pixel(int x, int depth) {
+  return paving(x, depth, std::min(depth - 3, 8) / 17.0 * 0.6);
+}
+
+uint8_t street_pixel(int x, int depth) {
+  if (depth < 20) return paving(x, depth, (depth - 3) / 17.0 * 0.6);  // darker by the kerb
+  if (depth < 23) return kGreyA2;                                     // the kerb
+  if (depth < 25) return kGrey61;
+  if (depth >= 50 && depth < 52 && (x + 30) % 40 < 20) return kGreyE3;  // road marking
+  return dither(kGrey45, kGrey39, 0.3, x, depth);
+}
+
+namespace {
+
+// A heart, 8 by 8: a 7-pixel heart in a dark outline with a drop shadow one pixel down and
+// right. The game draws the HUD's hearts 5 pixels apart, so each one covers the right lobe of
+// the one before: the outline and the notch keep every heart readable as its own, on any
+// background. `filled` is a collected heart; otherwise an empty slot of the quota.
 Canvas heart(bool filled) {
   const Canvas shape = from_grid(
-      {".xx..xx.", "xxxxxxxx", "xxxxxxxx", "xxxxxxxx", ".xxxxxx.", "..xxxx..", "...xx..."},
-      Legend{{'x', 1}});
-  Canvas c(8, 7);
+      {
+          ".kk.kk.",
+          "kabkbbk",
+          "kbbbbck",
+          "kbbbbck",
+          ".kbbck.",
+          "..kck..",
+          "...k...",
+      },
+      filled ? Legend{{'k', kInk}, {'a', kWhite}, {'b', kRed}, {'c', kDarkRed}}
+             : Legend{{'k', kInk}, {'a', kSalmon}, {'b', kMutedRed}, {'c', kNightRed}});
+  Canvas c(8, 8);
   for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 8; ++x) {
-      if (!shape.at(x, y)) continue;
-      const bool edge =
-          !shape.at(x - 1, y) || !shape.at(x + 1, y) || !shape.at(x, y - 1) || !shape.at(x, y + 1);
-      if (filled)
-        c.set(x, y, edge ? kDarkRed : kRed);
-      else if (edge)
-        c.set(x, y, kSalmon);
-    }
-  if (filled) {
-    c.set(1, 1, kPalePink);
-    c.set(2, 1, kWhite);
-    c.set(1, 2, kCoral);
-  }
+    for (int x = 0; x < 7; ++x)
+      if (shape.at(x, y)) c.set(x + 1, y + 1, kShadow);
+  c.blit(shape, 0, 0);
   return c;
 }
 
@@ -232,7 +272,8 @@ Canvas nurse_frame(int frame) {
 
 // The tower crane at (craneX - 140, -25): 168 by 572. Its jib runs along rows 30 to 40 so that
 // the hall of fame, which draws frame 4 at (0, -30), shows it across the top of the screen; the
-// trolley and cable meet the hook at column 148, row 46. The frames blink two warning lights.
+// trolley and cable meet the hook at column 148, row 46; the mast stands on a concrete base on
+// the yard, whose ground line is row 565. The frames blink two warning lights.
 Canvas crane_frame(int frame) {
   constexpr int kW = 168, kH = 572;
   Canvas c(kW, kH);
@@ -288,6 +329,15 @@ Canvas crane_frame(int frame) {
   c.fill_rect(24, 4 + flag, 8, 4, kOrangeRed);
   c.vline(32, 2, 10, kGrey82);
   c.outline(kInk);
+  // The yard from the ground line (row 565, world y 540) down, in world columns, and the
+  // mast's concrete base on it.
+  for (int y = 565; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) c.set(x, y, pavement_pixel(x - 204, y - 565));
+  c.fill_rect(25, 561, 24, 11, kGrey82);
+  c.fill_rect(25, 561, 8, 11, kGreyA2);
+  c.hline(25, 48, 561, kGreyCA);
+  c.vline(48, 562, 571, kGrey61);
+  c.hline(25, 48, 571, kGrey61);
   return c;
 }
 
@@ -316,25 +366,8 @@ Canvas crane_barrier() {
 // The street under level 1 at (-240, 540): pavement, kerb and road, 720 by 80, opaque.
 Canvas ground() {
   Canvas c(720, 80);
-  Rng rng(540);
   for (int y = 0; y < 80; ++y)
-    for (int x = 0; x < 720; ++x) {
-      uint8_t colour;
-      if (y < 3)
-        colour = kKhaki;
-      else if (y < 20)
-        colour = dither(kTan, kChestnut, (y - 3) / 17.0 * 0.6, x, y);
-      else if (y < 23)
-        colour = kGreyA2;
-      else if (y < 25)
-        colour = kGrey61;
-      else
-        colour = dither(kGrey45, kGrey39, 0.3, x, y);
-      c.set(x, y, colour);
-    }
-  for (int i = 0; i < 400; ++i)
-    c.set(rng.below(720), 3 + rng.below(17), rng.below(2) ? kKhaki : kUmber);
-  for (int x = 10; x < 720; x += 40) c.fill_rect(x, 50, 20, 2, kGreyE3);  // road marking
+    for (int x = 0; x < 720; ++x) c.set(x, y, street_pixel(x, y));
   return c;
 }
 

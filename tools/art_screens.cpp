@@ -81,7 +81,6 @@ Canvas title() {
   c.blit(barrel_picture(1).scaled(2), 250, 162);
   c.blit(plumber_standing(false).scaled(2), 196, 77);
   c.blit(plumber_standing(true).scaled(2).mirrored(), 232, 75);
-  for (int x = 150; x < 320; ++x) c.set(x, 199, kGrey2D);
   return c;
 }
 

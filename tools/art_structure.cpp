@@ -17,7 +17,7 @@ using namespace col;
 
 constexpr int kLevelW = 420;
 constexpr int kLevelH = 552;
-constexpr int kGroundY = 540;
+constexpr int kGroundY = geo::kGroundY;
 
 struct LadderSpot {
   int lower_girder;
@@ -27,11 +27,29 @@ struct LadderSpot {
 constexpr LadderSpot kLadders[] = {{1, 97},  {1, 298}, {2, 201}, {3, 122}, {3, 282}, {4, 59},
                                    {4, 233}, {5, 178}, {5, 330}, {6, 90},  {6, 258}};
 
-// The girders of one structure; `top_platform` adds the platform of levels 1 to 9.
+// The site's yard from the ground line to the picture's bottom, in world columns x0 to x1.
+void draw_yard(WorldCanvas& w, int x0, int x1, int bottom) {
+  for (int y = kGroundY; y <= bottom; ++y)
+    for (int x = x0; x <= x1; ++x) w.set(x, y, pavement_pixel(x, y - kGroundY));
+}
+
+// A concrete footing under a post or a mast, `w` columns wide from x, down to the ground.
+void draw_footing(WorldCanvas& w, int x, int width) {
+  for (int y = kGroundY - 3; y <= kGroundY + 6; ++y)
+    for (int i = 0; i < width; ++i) {
+      const bool top = y == kGroundY - 3, edge = i == 0 || i == width - 1 || y == kGroundY + 6;
+      w.set(x + i, y, top ? kGreyCA : (edge ? kGrey61 : (i < width / 3 ? kGreyA2 : kGrey82)));
+    }
+}
+
+// The girders of one structure on its yard; `top_platform` adds the platform of levels 1 to 9.
 void draw_structure(WorldCanvas& w, const SteelStyle& s, bool top_platform) {
-  // Footings: lattice posts from the bottom girder down to the ground.
-  for (int x : {42, 201, 362})
-    draw_post(w, x, geo::surface_y(1, x + 3) + kGirderThickness, kGroundY + 6, s);
+  draw_yard(w, 0, kLevelW - 1, kLevelH - 1);
+  // Footings: lattice posts from the bottom girder down to concrete pads on the ground.
+  for (int x : {42, 201, 362}) {
+    draw_post(w, x, geo::surface_y(1, x + 3) + kGirderThickness, kGroundY + 2, s);
+    draw_footing(w, x - 2, 10);
+  }
   for (const LadderSpot& l : kLadders) {
     const int top = geo::surface_y(l.lower_girder + 1, l.x + 3) + kGirderThickness;
     const int bottom = geo::surface_y(l.lower_girder, l.x + 3) - 6;
@@ -91,8 +109,8 @@ Canvas final_level_picture() {
   return c;
 }
 
-// The hook on the crane's cable, the rope the ape climbs, and the girder ends left of x 0.
-// Drawn at world (-64, 21).
+// The hook on the crane's cable, the rope the ape climbs, the girder ends left of x 0 and the
+// yard under them. Drawn at world (-64, 21).
 Canvas hook_picture() {
   constexpr int kOriginX = -64, kOriginY = 21;
   Canvas c(80, 530);
@@ -125,6 +143,8 @@ Canvas hook_picture() {
   c.set(8, 442, kChestnut);
   WorldCanvas w{c, kOriginX, kOriginY};
   for (int g : {1, 2, 4, 6}) draw_girder(w, g, geo::kLeftEnd, -1, kDaySteel, true, false);
+  // The yard goes on left of the level picture, under the hook and the crane.
+  draw_yard(w, kOriginX, kOriginX + c.width() - 1, kOriginY + c.height() - 1);
   return c;
 }
 

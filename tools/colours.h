@@ -54,6 +54,7 @@ inline constexpr uint8_t kSpring = 50;
 inline constexpr uint8_t kCyan = 52;
 inline constexpr uint8_t kSky = 53;
 inline constexpr uint8_t kAzure = 54;
+inline constexpr uint8_t kRoyalBlue = 55;
 
 // Bright medium hues.
 inline constexpr uint8_t kPeriwinkle = 56;
@@ -106,14 +107,17 @@ inline constexpr uint8_t kKhaki = 140;
 inline constexpr uint8_t kMoss = 144;
 inline constexpr uint8_t kSteel = 148;
 inline constexpr uint8_t kDenim = 150;
+inline constexpr uint8_t kDullIndigo = 151;
 
 // Medium pale hues.
 inline constexpr uint8_t kHaze = 152;
 inline constexpr uint8_t kHazeViolet = 154;
+inline constexpr uint8_t kHazeMauve = 156;
 inline constexpr uint8_t kHazeRose = 158;
 inline constexpr uint8_t kHazeTan = 162;
 inline constexpr uint8_t kHazeGreen = 168;
 inline constexpr uint8_t kHazeSteel = 172;
+inline constexpr uint8_t kHazeSlate = 174;
 
 // Dark saturated hues.
 inline constexpr uint8_t kMidnight = 176;

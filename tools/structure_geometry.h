@@ -23,6 +23,16 @@ inline constexpr int kRightEnd = 406;      // odd girders
 inline constexpr int kTopStandY = 24;
 inline constexpr int kTopLeftEnd = 149;
 
+// The ground line: the street of level 1 and the yard of the other levels begin here, and the
+// posts, the crane's mast and the bottom ladder stand on it.
+inline constexpr int kGroundY = 540;
+// A hero who falls off the structure lies at y 530; the camera then shows the ground line at
+// screen row 235, and the sky stands at -253 on levels 2 to 10 (as low as the game lets it go)
+// and at -294 on level 1. The skies paint their far ground from these rows down, so that it
+// meets the ground of the pictures drawn in the world where he lies.
+inline constexpr int kSkyGroundRow = 488;
+inline constexpr int kDawnSkyGroundRow = 529;
+
 inline constexpr bool is_odd(int girder) {
   return girder % 2 == 1;
 }
