@@ -1,4 +1,5 @@
 // The game's sounds, composed and synthesised here: music loops, jingles and effects.
+#include <cmath>
 #include <string>
 
 #include "tools/asset_set.h"
@@ -6,6 +7,13 @@
 
 namespace kelvo::assets {
 namespace {
+
+// Headroom: the mixer adds the sounds that play at once and clips whatever passes full scale.
+// The loudest mix the game makes is a tune, the thunder of level 10 and one effect together, so
+// their peaks share full scale (32767) between them: 14500 + 8500 + 9000 = 32000.
+constexpr int kTunePeak = 14500;
+constexpr int kThunderPeak = 8500;
+constexpr int kEffectPeak = 9000;
 
 const Envelope kPluck{0.004, 0.10, 0.45, 0.03};
 const Envelope kPad{0.01, 0.05, 0.8, 0.04};
@@ -57,7 +65,7 @@ std::vector<int16_t> level_music(double step) {
   t.sequence(0, kBass, step, Wave::kTriangle, 0.45, kPad);
   drums(t, step, kLoopSteps, 1.0);
   t.fade_tail(0.02);
-  return t.render();
+  return t.render(kTunePeak);
 }
 
 // The super-mode tune: bright arpeggios over a pumping bass, four bars looping.
@@ -76,7 +84,7 @@ std::vector<int16_t> hurry_music() {
   t.sequence(0, kPump, step, Wave::kTriangle, 0.5, kPad);
   drums(t, step * 2, 32, 0.9);
   t.fade_tail(0.015);
-  return t.render();
+  return t.render(kTunePeak);
 }
 
 std::vector<int16_t> jingle(const char* lead, const char* bass, double step, double seconds) {
@@ -85,14 +93,54 @@ std::vector<int16_t> jingle(const char* lead, const char* bass, double step, dou
   t.sequence(0, lead, step, Wave::kTriangle, 0.18, kPad, -12);
   if (bass) t.sequence(0, bass, step, Wave::kTriangle, 0.4, kPad);
   t.fade_tail(0.05);
-  return t.render();
+  return t.render(kTunePeak);
 }
 
-std::vector<int16_t> effect(double seconds, void (*build)(Track&)) {
+std::vector<int16_t> effect(double seconds, void (*build)(Track&), int peak = kEffectPeak) {
   Track t(seconds);
   build(t);
   t.fade_tail(0.01);
-  return t.render();
+  return t.render(peak);
+}
+
+// The hero's jump: one clean, quick rise, a square voice over a triangle an octave below.
+void jump(Track& t) {
+  t.note(0, 0.11, 260, Wave::kSquare25, 0.35, kBlip, 3.2);
+  t.note(0, 0.11, 130, Wave::kTriangle, 0.3, kBlip, 3.2);
+}
+
+// A banana thrown at him: the opposite of the jump. It spins off with a falling, fluttering
+// whistle (short pulses, each lower than the last) over a swelling whoosh of air.
+void banana_throw(Track& t) {
+  const Envelope pulse{0.002, 0.01, 0.8, 0.008};
+  for (int i = 0; i < 10; ++i)
+    t.note(i * 0.03, 0.018, 1500 * std::pow(0.88, i), Wave::kTriangle, 0.4, pulse, 0.93);
+  t.note(0, 0.3, 3000, Wave::kNoise, 0.22, Envelope{0.08, 0.15, 0.4, 0.05}, 0.4);
+}
+
+// The storm's thunder: a crack, then a falling rumble.
+void thunder(Track& t) {
+  t.note(0, 0.12, 4000, Wave::kNoise, 0.7, Envelope{0.001, 0.1, 0.3, 0.05});
+  t.note(0.05, 2.2, 220, Wave::kNoise, 0.8, Envelope{0.02, 1.6, 0.25, 0.3}, 0.5);
+  t.note(0.4, 1.4, 140, Wave::kNoise, 0.6, Envelope{0.1, 0.8, 0.3, 0.3});
+}
+
+// The villain's cackle. The closing scene restarts it on every frame of the laugh, and the mixer
+// then plays it from its start at each of its 1024-sample buffers: while he laughs, the first
+// buffer repeats about 21 times a second. That buffer holds one short "keh" between silences, so
+// the repeats make a fast, even cackle; when the laugh ends the whole sound plays out, the
+// syllables falling in pitch into a long last "haaa".
+void cackle(Track& t) {
+  const Envelope voiced{0.002, 0.012, 0.75, 0.01};
+  const Envelope breath{0.001, 0.004, 0.3, 0.004};
+  const double pitch[6] = {520, 500, 470, 440, 400, 330};
+  for (int i = 0; i < 6; ++i) {
+    const double start = i * 0.115 + (i == 5 ? 0.03 : 0.0);
+    const bool last = i == 5;
+    t.note(start, 0.006, 6000, Wave::kNoise, 0.22, breath);
+    t.note(start + 0.002, last ? 0.3 : 0.018, pitch[i], Wave::kSquare25, 0.4, voiced,
+           last ? 0.7 : 0.85, last ? 0.8 : 0.0);
+  }
 }
 
 }  // namespace
@@ -100,9 +148,7 @@ std::vector<int16_t> effect(double seconds, void (*build)(Track&)) {
 void add_sounds(AssetSet& set) {
   set.sound("level.yyy",
             jingle("G4-1 C5-1 E5-1 G5-2 E5-1 G5-1 A5-1 G5-4", "C3-4 F2-4 C3-4", 0.11, 1.6));
-  set.sound("jump.yyy", effect(0.22, [](Track& t) {
-              t.note(0, 0.16, 300, Wave::kSquare25, 0.35, kBlip, 2.6);
-            }));
+  set.sound("jump.yyy", effect(0.18, jump));
   set.sound("music3.yyy", level_music(60.0 / 140 / 2));
   set.sound("hurry.yyy", hurry_music());
   set.sound("music3_2x.yyy", level_music(60.0 / 140 / 4));
@@ -113,15 +159,8 @@ void add_sounds(AssetSet& set) {
   set.sound("fall.yyy", effect(1.6, [](Track& t) {
               t.note(0, 1.5, 1400, Wave::kTriangle, 0.5, kPad, 0.18, 0.4);
             }));
-  set.sound("banane2.yyy", effect(0.3, [](Track& t) {
-              t.note(0, 0.22, 1800, Wave::kNoise, 0.25, kSnare, 0.4);
-              t.note(0.02, 0.12, 500, Wave::kSquare25, 0.2, kBlip, 1.8);
-            }));
-  set.sound("tonnerre1.yyy", effect(2.6, [](Track& t) {
-              t.note(0, 0.12, 4000, Wave::kNoise, 0.7, Envelope{0.001, 0.1, 0.3, 0.05});
-              t.note(0.05, 2.2, 220, Wave::kNoise, 0.8, Envelope{0.02, 1.6, 0.25, 0.3}, 0.5);
-              t.note(0.4, 1.4, 140, Wave::kNoise, 0.6, Envelope{0.1, 0.8, 0.3, 0.3});
-            }));
+  set.sound("banane2.yyy", effect(0.4, banana_throw));
+  set.sound("tonnerre1.yyy", effect(2.6, thunder, kThunderPeak));
   set.sound("coeur4.yyy", effect(0.45, [](Track& t) {
               t.sequence(0, "E6-1 G6-1 B6-1 E7-3", 0.05, Wave::kTriangle, 0.5, kPluck);
             }));
@@ -133,11 +172,7 @@ void add_sounds(AssetSet& set) {
   set.sound("bonus.yyy", effect(0.35, [](Track& t) {
               t.sequence(0, "C6-1 E6-1 G6-1 C7-2", 0.045, Wave::kSquare25, 0.3, kBlip);
             }));
-  set.sound("rire.yyy", effect(1.3, [](Track& t) {
-              for (int i = 0; i < 5; ++i)
-                t.note(i * 0.24, 0.16, 320 - i * 22, Wave::kSquare50, 0.32,
-                       Envelope{0.002, 0.05, 0.7, 0.03}, 0.8, 0.6);
-            }));
+  set.sound("rire.yyy", effect(1.0, cackle));
   set.sound("beep.yyy",
             effect(0.09, [](Track& t) { t.note(0, 0.07, 1046.5, Wave::kSquare50, 0.3, kBlip); }));
 }

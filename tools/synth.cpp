@@ -98,15 +98,13 @@ void Track::fade_tail(double seconds) {
   for (size_t i = 0; i < n && i < mix_.size(); ++i) mix_[mix_.size() - 1 - i] *= double(i) / n;
 }
 
-std::vector<int16_t> Track::render(double gain) const {
-  double peak = 0.0;
-  for (double v : mix_) peak = std::max(peak, std::fabs(v));
-  if (peak * gain > 0.9) gain = 0.9 / peak;  // never clip: scale the whole sound down
+std::vector<int16_t> Track::render(int peak) const {
+  double loudest = 0.0;
+  for (double v : mix_) loudest = std::max(loudest, std::fabs(v));
+  const double gain = loudest > 0 ? peak / loudest : 0.0;
   std::vector<int16_t> out(mix_.size());
-  for (size_t i = 0; i < mix_.size(); ++i) {
-    const double v = std::clamp(mix_[i] * gain, -1.0, 1.0);
-    out[i] = static_cast<int16_t>(std::lround(v * 32000.0));
-  }
+  for (size_t i = 0; i < mix_.size(); ++i)
+    out[i] = static_cast<int16_t>(std::clamp(std::lround(mix_[i] * gain), -32767L, 32767L));
   return out;
 }
 

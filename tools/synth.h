@@ -35,7 +35,9 @@ class Track {
 
   // Notes are cut before this time with a short fade, so a looped piece ends in silence.
   void fade_tail(double seconds);
-  std::vector<int16_t> render(double gain = 1.0) const;
+  // The mix scaled so that its largest sample is `peak` (of 32767): every sound gets the share
+  // of full scale that its group is allowed in the loudest mix the game can play.
+  std::vector<int16_t> render(int peak) const;
 
  private:
   std::vector<double> mix_;
