@@ -217,9 +217,9 @@ Canvas morning_sky() {
 Canvas overcast_sky() {
   Canvas c(kSkyW, kSkyH);
   const int ground = geo::kSkyGroundRow;
-  gradient(c, {{0, kDullIndigo},
-               {130, kDenim},
-               {kHudRowsEnd - 1, kHazeSteel},
+  gradient(c, {{0, kDenim},
+               {130, kHaze},
+               {kHudRowsEnd - 1, kGrey71},
                {335, kGrey71},
                {395, kGrey82},
                {450, kGreyA2},

@@ -107,7 +107,6 @@ inline constexpr uint8_t kKhaki = 140;
 inline constexpr uint8_t kMoss = 144;
 inline constexpr uint8_t kSteel = 148;
 inline constexpr uint8_t kDenim = 150;
-inline constexpr uint8_t kDullIndigo = 151;
 
 // Medium pale hues.
 inline constexpr uint8_t kHaze = 152;
