@@ -53,10 +53,6 @@ bool speck_at(int x, int y, int percent) {
   return static_cast<int>(h % 100) < percent;
 }
 
-}  // namespace
-
-namespace {
-
 // Paving slabs with grit on them, darkening by a share `t` towards the chestnut of the dirt.
 uint8_t paving(int x, int depth, double t) {
   if (depth < 3) return kKhaki;

@@ -33,7 +33,7 @@ void draw_yard(WorldCanvas& w, int x0, int x1, int bottom) {
     for (int x = x0; x <= x1; ++x) w.set(x, y, pavement_pixel(x, y - kGroundY));
 }
 
-// A concrete footing under a post or a mast, `w` columns wide from x, down to the ground.
+// A concrete footing under a post, `width` columns wide from x, set into the ground.
 void draw_footing(WorldCanvas& w, int x, int width) {
   for (int y = kGroundY - 3; y <= kGroundY + 6; ++y)
     for (int i = 0; i < width; ++i) {
