@@ -3,14 +3,14 @@
 # UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 jobs="$(nproc)"
 root="$(pwd)"
 
 build() {  # build DIR SANITIZER TARGET...
   local dir="$1" san="$2"
   shift 2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE="$san" \
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE="$san" -DKELVO_BUILD_TESTS=ON \
     -DKELVO_BUILD_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" >/dev/null
   cmake --build "$dir" -j "$jobs" ${1:+--target "$@"}
 }
