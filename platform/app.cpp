@@ -47,11 +47,15 @@ Options with_absolute_paths(Options o) {
   return o;
 }
 
+// A folder named with --dir must be one: the program would otherwise read and save elsewhere.
 bool enter_directory(const Options& o) {
-  const std::string dir = o.directory.empty() ? executable_directory().value_or("") : o.directory;
+  if (o.directory && o.directory->empty()) {
+    std::fprintf(stderr, "kelvo: --dir names no folder\n");
+    return false;
+  }
+  const std::string dir = o.directory.value_or(executable_directory().value_or(""));
   if (dir.empty() || chdir(dir.c_str()) == 0) return true;
-  std::fprintf(stderr, "kelvo: cannot use the directory %s: %s\n", dir.c_str(),
-               std::strerror(errno));
+  std::fprintf(stderr, "kelvo: cannot use the folder %s: %s\n", dir.c_str(), std::strerror(errno));
   return false;
 }
 
@@ -186,9 +190,9 @@ int run_program(const Options& options, const GameRoutine& routine) {
   const Options o = with_absolute_paths(options);
   auto commands = load_commands(o);
   if (!commands) return 2;
-  if (!enter_directory(o)) return 1;
+  if (!enter_directory(o)) return 2;
   if (!o.headless) {
-    if (const int status = start_sdl()) return status;
+    if (const int status = start_sdl(!o.mute)) return status;
   }
   std::unique_ptr<Clock> clock;
   if (o.headless) {

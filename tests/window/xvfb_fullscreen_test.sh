@@ -59,10 +59,9 @@ wait_for_title() {  # TRACE
 }
 
 close_game() {  # PID
-  local status=0
   "$closer" Untitled
-  wait "$1" || status=$?
-  [ "$status" -eq 0 ] || fail "exit status $status"
+  wait_for_exit "$1" 20 "the window's close" || exit 1
+  [ "$exit_status" -eq 0 ] || fail "exit status $exit_status"
 }
 
 # The boot screen stands still from about 1.2 s to 3 s: the window's picture is the reference.
