@@ -59,8 +59,8 @@ ChunkDecoder decoder_for(const std::string& head) {
   return nullptr;
 }
 
-// The doublings or halvings of the rate, and the final uneven step, as SDL_BuildAudioCVT counts
-// them in 32-bit arithmetic.
+// The doublings or halvings of the rate, as SDL_BuildAudioCVT counts them in 32-bit arithmetic.
+// What is left of an uneven ratio is not converted at all: SDL 1.2 leaves the slow step out.
 int rate_filters(int rate, int deviceRate) {
   if (rate / 100 == deviceRate / 100) return 0;
   const bool down = rate > deviceRate;
@@ -68,7 +68,7 @@ int rate_filters(int rate, int deviceRate) {
   auto lo = static_cast<uint32_t>(down ? deviceRate : rate);
   int filters = 0;
   for (; (lo * 2) / 100 <= hi / 100 && filters < kRateFilterBound; lo *= 2) ++filters;
-  return filters + (lo / 100 != hi / 100 ? 1 : 0);
+  return filters;
 }
 
 }  // namespace

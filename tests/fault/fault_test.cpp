@@ -131,11 +131,11 @@ TEST(SoundDecision, ConversionFiltersFollowSdlsConverter) {
     std::optional<int> filters;
   };
   const std::vector<Case> cases = {
-      {AUDIO_S16LSB, 2, 22050, 0},     {AUDIO_S16LSB, 2, 22099, 0},  {AUDIO_U8, 1, 11025, 4},
-      {AUDIO_S16MSB, 4, 44100, 3},     {AUDIO_S16LSB, 6, 22050, 1},  {AUDIO_S16LSB, 3, 22050, 0},
-      {AUDIO_S16LSB, 3, 44100, {}},    {AUDIO_S16LSB, 0, 22050, {}}, {AUDIO_S16LSB, 2, 0, {}},
-      {AUDIO_S16LSB, 2, 43, 9},        {AUDIO_S16LSB, 2, 42, 10},    {AUDIO_S16LSB, 2, 1, 15},
-      {AUDIO_S16LSB, 2, 100000000, 13}};
+      {AUDIO_S16LSB, 2, 22050, 0},      {AUDIO_S16LSB, 2, 22099, 0},  {AUDIO_U8, 1, 11025, 4},
+      {AUDIO_S16MSB, 4, 44100, 3},      {AUDIO_S16LSB, 6, 22050, 1},  {AUDIO_S16LSB, 3, 22050, 0},
+      {AUDIO_S16LSB, 3, 44100, {}},     {AUDIO_S16LSB, 0, 22050, {}}, {AUDIO_S16LSB, 2, 0, {}},
+      {AUDIO_S16LSB, 2, 32, 9},         {AUDIO_S16LSB, 1, 32, 10},    {AUDIO_S16LSB, 2, 1, 14},
+      {AUDIO_S16LSB, 2, 100000000, 12}, {AUDIO_S16LSB, 2, 44100, 1}};
   for (const Case& c : cases) {
     EXPECT_EQ(conversion_filters(c.format, c.channels, c.rate), c.filters)
         << c.format << " " << c.channels << " " << c.rate;
@@ -156,6 +156,7 @@ TEST(SoundDecision, SilentAndMixedRunsOpenTheSameFiles) {
       {"zero-rate", test::wav_file(tone, {0, 2, 16})},
       {"1hz", test::wav_file(tone, {1, 2, 16})},
       {"32hz", test::wav_file(tone, {32, 1, 8})},
+      {"32hz-stereo", test::wav_file(tone, {32, 2, 16})},
       {"100mhz", test::wav_file(tone, {100000000, 2, 16})},
       {"max-rate", test::wav_file(tone, {0xFFFFFFFFu, 2, 16})},
       {"256-channels", test::wav_file(tone, {22050, 256, 16})},
@@ -175,6 +176,7 @@ TEST(SoundDecision, SilentAndMixedRunsOpenTheSameFiles) {
   }
   EXPECT_TRUE(silent.load_chunk(dir.file("plain")));
   EXPECT_FALSE(silent.load_chunk(dir.file("1hz")));
+  EXPECT_TRUE(silent.load_chunk(dir.file("32hz-stereo")));
 }
 
 // Fault 4: the size comes from the header, before any decoding.
