@@ -242,25 +242,75 @@ bool is_pcx(const Header& h) {
 }  // namespace
 
 // The formats are tried in the order SDL_image tries them, so the same reader reads the file.
-std::optional<PictureSize> picture_size(std::string_view bytes, std::string_view extension) {
+std::optional<PictureFormat> picture_format(std::string_view bytes, std::string_view extension) {
   const Header h(bytes);
-  if (is_tga_name(extension)) return both(h.le(12, 2), h.le(14, 2));
-  if (is_icon(h, 2) || is_icon(h, 1)) return ico(h);
-  if (h.is(0, "BM")) return bmp_info(h, 14);
-  if (h.is(0, "GIF87a") || h.is(0, "GIF89a")) return gif(h);
-  if (h.has(0, 2) && h.byte(0) == 0xFF && h.byte(1) == 0xD8) return jpeg(h);
-  if (h.is(0, "FORM") && (h.is(8, "ILBM") || h.is(8, "PBM "))) return lbm(h);
-  if (is_pcx(h)) return pcx(h);
-  if (h.is(0, "\x89PNG\r\n\x1a\n")) return both(h.be(16, 4), h.be(20, 4));
-  if (is_pnm(h)) return from_numbers(bytes, 2);
+  if (is_tga_name(extension)) return PictureFormat::kTga;
+  if (is_icon(h, 2) || is_icon(h, 1)) return PictureFormat::kIcon;
+  if (h.is(0, "BM")) return PictureFormat::kBmp;
+  if (h.is(0, "GIF87a") || h.is(0, "GIF89a")) return PictureFormat::kGif;
+  if (h.has(0, 2) && h.byte(0) == 0xFF && h.byte(1) == 0xD8) return PictureFormat::kJpeg;
+  if (h.is(0, "FORM") && (h.is(8, "ILBM") || h.is(8, "PBM "))) return PictureFormat::kLbm;
+  if (is_pcx(h)) return PictureFormat::kPcx;
+  if (h.is(0, "\x89PNG\r\n\x1a\n")) return PictureFormat::kPng;
+  if (is_pnm(h)) return PictureFormat::kPnm;
   if (h.is(0, std::string_view("II*\0", 4)) || h.is(0, std::string_view("MM\0*", 4))) {
-    return tiff(h);
+    return PictureFormat::kTiff;
   }
-  if (h.is(0, "gimp xcf ")) return both(h.be(14, 4), h.be(18, 4));
-  if (h.is(0, "/* XPM */")) return xpm(h);
-  if (h.is(0, "P7 332")) return xv(h);
-  if (h.is(0, "RIFF") && h.is(8, "WEBP")) return webp(h);
+  if (h.is(0, "gimp xcf ")) return PictureFormat::kXcf;
+  if (h.is(0, "/* XPM */")) return PictureFormat::kXpm;
+  if (h.is(0, "P7 332")) return PictureFormat::kXv;
+  if (h.is(0, "RIFF") && h.is(8, "WEBP")) return PictureFormat::kWebp;
   return std::nullopt;
+}
+
+std::optional<PictureSize> picture_size(std::string_view bytes, std::string_view extension) {
+  const auto format = picture_format(bytes, extension);
+  if (!format) return std::nullopt;
+  const Header h(bytes);
+  switch (*format) {
+    case PictureFormat::kTga:
+      return both(h.le(12, 2), h.le(14, 2));
+    case PictureFormat::kIcon:
+      return ico(h);
+    case PictureFormat::kBmp:
+      return bmp_info(h, 14);
+    case PictureFormat::kGif:
+      return gif(h);
+    case PictureFormat::kJpeg:
+      return jpeg(h);
+    case PictureFormat::kLbm:
+      return lbm(h);
+    case PictureFormat::kPcx:
+      return pcx(h);
+    case PictureFormat::kPng:
+      return both(h.be(16, 4), h.be(20, 4));
+    case PictureFormat::kPnm:
+      return from_numbers(bytes, 2);
+    case PictureFormat::kTiff:
+      return tiff(h);
+    case PictureFormat::kXcf:
+      return both(h.be(14, 4), h.be(18, 4));
+    case PictureFormat::kXpm:
+      return xpm(h);
+    case PictureFormat::kXv:
+      return xv(h);
+    case PictureFormat::kWebp:
+      return webp(h);
+  }
+  return std::nullopt;
+}
+
+bool sturdy_picture_format(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::kPng:
+    case PictureFormat::kJpeg:
+    case PictureFormat::kBmp:
+    case PictureFormat::kTiff:
+    case PictureFormat::kWebp:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool picture_size_allowed(const PictureSize& size) {

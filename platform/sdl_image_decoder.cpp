@@ -101,16 +101,26 @@ std::optional<std::string> read_picture_file(const std::string& path) {
   return bytes;
 }
 
+// A broken file can give a surface whose format claims more bytes a pixel than a row holds.
+bool readable(const SDL_Surface* s) {
+  const SDL_PixelFormat* f = s->format;
+  return s->pixels && s->w >= 1 && s->h >= 1 && f->BytesPerPixel >= 1 && f->BytesPerPixel <= 4 &&
+         f->BitsPerPixel <= 32 && s->pitch >= s->w * f->BytesPerPixel;
+}
+
 }  // namespace
 
 std::optional<DecodedPicture> decode_picture(std::string_view bytes, std::string_view extension) {
+  const auto format = picture_format(bytes, extension);
   const auto size = picture_size(bytes, extension);
-  if (!size || !picture_size_allowed(*size)) return std::nullopt;
+  if (!format || !sturdy_picture_format(*format) || !size || !picture_size_allowed(*size)) {
+    return std::nullopt;
+  }
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw) return std::nullopt;
   std::string type(extension);
   SurfacePtr surface(IMG_LoadTyped_RW(rw, 1, type.data()));
-  if (!surface || surface->w < 1 || surface->h < 1 || !surface->pixels) return std::nullopt;
+  if (!surface || !readable(surface.get())) return std::nullopt;
   SurfaceLock lock(surface.get());
   if (!lock.ok()) return std::nullopt;
   DecodedPicture pic;

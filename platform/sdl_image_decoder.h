@@ -11,7 +11,7 @@ namespace kelvo {
 constexpr size_t kMaxPictureFileBytes = size_t{64} << 20;
 
 // Decodes a picture file's bytes as IMG_Load decodes a file whose name ends in `.extension`,
-// after its header's size has passed picture_size_allowed.
+// when its format is a sturdy one and its header's size passes picture_size_allowed.
 std::optional<DecodedPicture> decode_picture(std::string_view bytes, std::string_view extension);
 
 // Reads regular files of at most kMaxPictureFileBytes and decodes them with decode_picture; needs

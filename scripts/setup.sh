@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config clang clang-format
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
   libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick libx11-dev console-data
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev console-data sox libsox-fmt-base
 )
 
 missing=()

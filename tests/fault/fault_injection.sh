@@ -309,7 +309,10 @@ stop_during_save() {  # HOW
   "$probe" --window --mute --dir "$game" --trace "$work/probe-trace.txt" 2>"$work/stderr.txt" &
   local pid=$! deadline=$((SECONDS + 60))
   set +m
-  until grep -q " paused " "$work/probe-trace.txt" 2>/dev/null || ((SECONDS > deadline)); do sleep 0.02; done
+  until grep -q " paused " "$work/probe-trace.txt" 2>/dev/null || ! kill -0 $pid 2>/dev/null ||
+    ((SECONDS > deadline)); do
+    sleep 0.02
+  done
   case "$1" in
     close) "$closer" Untitled ;;
     SIGTERM) kill -TERM $pid ;;
@@ -331,7 +334,8 @@ stops() {
   for how in close SIGTERM SIGINT; do stop_during_save "$how"; done
 }
 
-groups="${KELVO_FAULT_GROUPS:-pictures sounds scores stops}"
+# The stops, which need the X server, come first, while it is surely fresh.
+groups="${KELVO_FAULT_GROUPS:-stops pictures sounds scores}"
 for g in $groups; do
   begin_group "$g"
   start=$SECONDS
