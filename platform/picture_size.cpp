@@ -94,6 +94,20 @@ Size gif(const Header& h) {
   return screen;
 }
 
+// SDL_image's PNG reader ignores the end of the file and then reads its last bytes over and over,
+// for ever when they look like chunks: only a PNG whose chunks all lie inside it, up to its end
+// chunk, has a size.
+Size png(const Header& h) {
+  size_t at = 8;
+  while (h.has(at, 12)) {
+    const auto length = h.be(at, 4);
+    if (*length > 0x7FFFFFFFu || !h.has(at + 8, size_t{*length} + 4)) return std::nullopt;
+    if (h.is(at + 4, "IEND")) return both(h.be(16, 4), h.be(20, 4));
+    at += 12 + size_t{*length};
+  }
+  return std::nullopt;
+}
+
 bool jpeg_frame_marker(uint8_t m) {
   return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
 }
@@ -283,7 +297,7 @@ std::optional<PictureSize> picture_size(std::string_view bytes, std::string_view
     case PictureFormat::kPcx:
       return pcx(h);
     case PictureFormat::kPng:
-      return both(h.be(16, 4), h.be(20, 4));
+      return png(h);
     case PictureFormat::kPnm:
       return from_numbers(bytes, 2);
     case PictureFormat::kTiff:

@@ -186,8 +186,11 @@ TEST(PictureSize, HeadersOfEveryFormatGiveTheirSize) {
     std::optional<std::pair<int64_t, int64_t>> size;
   };
   using namespace std::string_literals;
+  const std::string kPngHead = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s;
+  const std::string kPngTail = "\x08\0\0\0\0CRC!\0\0\0\0IENDCRC!"s;
   const std::vector<Case> cases = {
-      {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x1f\x40\0\0\x3e\x80"s, "xxx", {{8000, 16000}}},
+      {kPngHead + "\0\0\x1f\x40\0\0\x3e\x80"s + kPngTail, "xxx", {{8000, 16000}}},
+      {kPngHead + "\0\0\0\x10\0\0\0\x10"s + kPngTail.substr(0, 20), "xxx", {}},  // cut short
       {"GIF89a\x40\x01\x2c\x01\0\0\0,\0\0\0\0\xff\xff\x01\0"s, "xxx", {{65535, 300}}},
       {"BM"s + std::string(12, '\0') + "\x28\0\0\0\x10\0\0\0\xf0\xff\xff\xff"s, "xxx", {{16, 16}}},
       {"\xff\xd8\xff\xe0\0\x04\0\0\xff\xc0\0\x11\x08\x01\x2c\x01\x40"s, "xxx", {{320, 300}}},
