@@ -154,7 +154,8 @@ bool SdlAudio::fail(const char* reason) {
 
 // The file must pass the decision the silent backend takes, and convert to the device as opened.
 std::optional<LoadedChunk> SdlAudio::load_chunk(const std::string& path) {
-  if (!decodable_sound_length(path) || !decodable_sound_length(path, device_)) return std::nullopt;
+  if (!decodable_sound_length(path)) return std::nullopt;
+  if (device_ != MixerFormat{} && !decodable_sound_length(path, device_)) return std::nullopt;
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
   if (!rw) return std::nullopt;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);

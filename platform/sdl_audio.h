@@ -20,6 +20,7 @@ struct MixerFormat {
   uint16_t format = AUDIO_S16LSB;
   int channels = 2;
   int rate = 22050;
+  bool operator==(const MixerFormat&) const = default;
 };
 
 // The mixer's output: 22050 Hz, signed 16-bit little-endian stereo, 1024-frame buffers.

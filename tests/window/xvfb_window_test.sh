@@ -32,6 +32,7 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
   for _ in $(seq 400); do
     geometry="$(window_geometry || true)"
     [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
+    kill -0 $pid 2>/dev/null || { echo "the game ended before its window showed"; return 1; }
     sleep 0.05
   done
   [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }
