@@ -633,16 +633,6 @@ TEST_F(FilesSaveTest, OutputThroughALinkReplacesTheLinkedFile) {
   EXPECT_EQ(read_file(path("real.txt")), "new");
 }
 
-TEST_F(FilesSaveTest, UnclosedOutputIsPutInPlaceByCloseAll) {
-  write_file(path("score.txt"), "old");
-  open("score.txt", kModeOutput);
-  files.file_print(1, "new", false, false, false);
-  errors.raise_error(5);  // the shutdown closes files even with an error pending
-  files.close_all();
-  EXPECT_EQ(read_file(path("score.txt")), "new");
-  EXPECT_EQ(take_error(), 5);
-}
-
 TEST_F(FilesSaveTest, DeviceTargetsAreWrittenInPlace) {
   files.file_open("/dev/null", kModeOutput, 0, 0, 1, 0, false);
   files.file_print(1, "discarded", false, false, true);
@@ -692,23 +682,6 @@ TEST_F(FilesSaveTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(take_error(), 0);
   EXPECT_EQ(read_file(path("score.txt")), "old table");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"score.txt"});
-}
-
-TEST_F(FilesSaveTest, NamedNewContentsWhereUnnamedFilesAreMissing) {
-  host::Replacement::allow_unnamed_files(false);
-  write_file(path("score.txt"), "old");
-  open("score.txt", kModeOutput, 1);
-  open("second.txt", kModeOutput, 2);
-  files.file_print(1, "new", false, false, false);
-  EXPECT_EQ(names_in(dir.path()).size(), 3u);  // the named new contents sit beside the target
-  EXPECT_EQ(read_file(path("score.txt")), "old");
-  files.file_close(1, true);
-  errors.raise_error(5);
-  files.close_all();
-  host::Replacement::allow_unnamed_files(true);
-  EXPECT_EQ(read_file(path("score.txt")), "new");
-  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"score.txt", "second.txt"}));
-  EXPECT_EQ(take_error(), 5);
 }
 
 TEST_F(FilesSaveTest, DroppedNamedNewContentsLeaveNothingBehind) {
