@@ -66,8 +66,7 @@ TEST(StateDump, EveryFieldUnderItsNameWithExactFloats) {
 
 TEST(StateDump, NumbersReadBackAsTheSameFloat) {
   GameState s;
-  const float values[] = {0.1f, 1.0f / 3, 123.456f, -0.0f, 1e-7f, 3.4e38f, 16777217.0f};
-  for (float v : values) {
+  for (float v : {0.1f, 1.0f / 3, 123.456f, -0.0f, 1e-7f, 3.4e38f, 16777217.0f}) {
     s.heroX = v;
     const std::string json = state_to_json(s);
     const size_t at = json.find("\"heroX\":") + 8;
@@ -75,26 +74,18 @@ TEST(StateDump, NumbersReadBackAsTheSameFloat) {
   }
 }
 
-}  // namespace
-}  // namespace kelvo
-
-namespace kelvo {
-namespace {
-
+// The fields a script's `set` may name: numbers only, by name and index within their bounds.
 TEST(StateFields, FoundByNameAndIndexWithinTheirBounds) {
   GameState s;
-  ASSERT_NE(find_number_field(s, "heroX"), nullptr);
   *find_number_field(s, "hallScores[10]") = 5;
   EXPECT_EQ(s.hallScores[10], 5);
   *find_number_field(s, "cloudImg[2][10]") = 7;
   EXPECT_EQ(s.cloudImg[2][10], 7);
-  EXPECT_EQ(find_number_field(s, "hallScores[11]"), nullptr);
-  EXPECT_EQ(find_number_field(s, "heroX[1]"), nullptr);
-  EXPECT_EQ(find_number_field(s, "hallScores"), nullptr);
-  EXPECT_EQ(find_number_field(s, "cloudImg[3][1]"), nullptr);
-  EXPECT_EQ(find_number_field(s, "hallNames[1]"), nullptr);  // strings are not numbers
-  EXPECT_EQ(find_number_field(s, "nothing"), nullptr);
-  EXPECT_EQ(find_number_field(s, "heroX[]"), nullptr);
+  EXPECT_NE(find_number_field(s, "heroX"), nullptr);
+  for (const char* bad : {"hallScores[11]", "heroX[1]", "hallScores", "cloudImg[3][1]",
+                          "hallNames[1]", "nothing", "heroX[]"}) {
+    EXPECT_EQ(find_number_field(s, bad), nullptr) << bad;
+  }
 }
 
 }  // namespace
