@@ -85,12 +85,12 @@ TEST(GirderGeometry, SurfacesLieOnTheHeroLinesAndOpeningsAreOpen) {
       for (int x = (from + 7) / 8 * 8; x <= to; x += 8)
         EXPECT_TRUE(surface_at(level, 0, 0, x, hero_line(g, x) + h));
       if (odd && g > 1) {
-        for (int x = 0; x <= 22 + half - 6; x += 8) {
+        for (int x = 0; x <= 22 + half - 6; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }
       if (!odd) {
-        for (int x = 368 + half + 6; x < level.width; x += 8) {
+        for (int x = 368 + half + 6; x < level.width; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }

@@ -16,7 +16,8 @@ TEST(DefaultPalette, SampleColours) {
   const uint32_t text[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
                              0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
   const std::pair<int, uint32_t> samples[] = {{16, 0x000000}, {24, 0x717171}, {31, 0xFFFFFF}, {32, 0x0000FF},
-      {40, 0xFF0000}, {44, 0xFFFF00}, {48, 0x00FF00}, {104, 0x000071}, {176, 0x000041}, {247, 0x2D3141}};
+      {36, 0xFF00FF}, {38, 0xFF007D}, {40, 0xFF0000}, {44, 0xFFFF00}, {48, 0x00FF00}, {54, 0x007DFF},
+      {104, 0x000071}, {176, 0x000041}, {247, 0x2D3141}};
   // clang-format on
   for (int i = 0; i < 16; ++i) EXPECT_EQ(p[i], 0xFF000000u | text[i]) << i;
   for (auto [i, colour] : samples) EXPECT_EQ(p[i], 0xFF000000u | colour) << i;

@@ -53,8 +53,7 @@ TEST_F(FilesPrintTest, PrintZones) {
        std::string(13, 'x') + " Y\r\n"},
       {"bytes are written unchanged",
        {{std::string("a\0b\xff\x1a", 5), false, false, false}},
-       std::string("a\0b\xff\x1a", 5)},
-  };
+       std::string("a\0b\xff\x1a", 5)}};
   for (const PrintCase& c : cases) {
     SCOPED_TRACE(c.rule);
     open("out.txt", kModeOutput);
@@ -180,8 +179,7 @@ const std::vector<FieldCase>& field_cases() {
        "2.5,3.5,-2.5,32767.4,32767.5,-32768,2147483647,2147483648,-9223372036854775808",
        {N(2, 0, T::kInt16), N(4, 0, T::kInt16), N(-2, 0, T::kInt16), N(32767, 0, T::kInt16),
         N(0, 6, T::kInt16), N(-32768, 0, T::kInt16), N(2147483647, 0, T::kInt32),
-        N(0, 6, T::kInt32), N(-0x1p63L, 0, T::kInt64)}},
-  };
+        N(0, 6, T::kInt32), N(-0x1p63L, 0, T::kInt64)}}};
   return cases;
 }
 
@@ -285,8 +283,7 @@ TEST_F(FilesOpenTest, OpenErrors) {
       {"bad lock", "a.txt", kModeOutput, 2, 5, kAccessAny, -1},
       {"a file locked under another number", "l.txt", kModeInput, 2, 70, kAccessAny,
        kLockReadWrite},
-      {"no lock shares a locked file", "l.txt", kModeInput, 2, 0},
-  };
+      {"no lock shares a locked file", "l.txt", kModeInput, 2, 0}};
   for (const OpenCase& c : cases) {
     SCOPED_TRACE(c.rule);
     const bool raw = c.name.empty() || c.name[0] == '/';

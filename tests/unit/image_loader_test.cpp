@@ -126,7 +126,7 @@ TEST_F(LoaderTest, ClearIndexByLeastUseThenNearestWithoutIt) {
   argb.push_back(0);  // one transparent pixel
   const Image& img = loaded(true_colour(argb));
   EXPECT_EQ(img.clearColour, 9);
-  EXPECT_EQ(img.pixels[16], 8);  // the one pixel of red 9
+  EXPECT_EQ(img.pixels[17], 8);  // the one pixel of red 9
   EXPECT_EQ(img.pixels[14], 7);
   EXPECT_EQ(img.pixels.back(), 9);
   EXPECT_EQ(*img.palette, reds);
