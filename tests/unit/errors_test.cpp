@@ -101,14 +101,14 @@ TEST(CriticalErrors, ShowTheirBoxAndEndTheProcess) {
     const char* title;
     const char* text;
   };
-  const Case cases[] = {{256, "Critical Error", "Out of stack space"},
-                        {257, "Critical Error #1", "Out of memory"},
-                        {259, "Critical Error", "Cannot find dynamic library file"},
-                        {260, "Critical Error", "Sub/Function does not exist in dynamic library"},
-                        {502, "Critical Error #2", "Out of memory"},
-                        {504, "Critical Error #4", "Out of memory"},
-                        {510, "Critical Error #10", "Out of memory"},
-                        {517, "Critical Error #17", "Out of memory"}};
+  // clang-format off
+  const Case cases[] = {
+      {256, "Critical Error", "Out of stack space"}, {257, "Critical Error #1", "Out of memory"},
+      {259, "Critical Error", "Cannot find dynamic library file"},
+      {260, "Critical Error", "Sub/Function does not exist in dynamic library"},
+      {502, "Critical Error #2", "Out of memory"}, {504, "Critical Error #4", "Out of memory"},
+      {510, "Critical Error #10", "Out of memory"}, {517, "Critical Error #17", "Out of memory"}};
+  // clang-format on
   for (const Case& c : cases) {
     WaitHub hub;
     Errors errors(hub);

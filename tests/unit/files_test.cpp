@@ -16,48 +16,36 @@ namespace {
 
 // ---- Printing ----
 
-struct PrintItem {
-  std::string text;
-  bool blankAfter, zone, endLine;
-};
-
-struct PrintCase {
-  const char* rule;
-  std::vector<PrintItem> items;
-  std::string expected;
-};
-
 using FilesPrintTest = FilesFixture;
 
+// Each item is "TEXT|FLAGS", printed with a blank after it (b), blanks up to the next print zone
+// (z) and a line end (n) as the flags say.
 TEST_F(FilesPrintTest, PrintZones) {
-  const std::string blanks9(9, ' ');
-  const PrintCase cases[] = {
-      {"a number then a string fill the first zone",
-       {{" 1000", true, true, false}, {"AAA", false, false, true}},
-       " 1000" + blanks9 + "AAA\r\n"},
-      {"a 13-character number pushes the next item to the third zone",
-       {{" 1.234568E+08", true, true, false}, {"AAA", false, false, true}},
-       " 1.234568E+08" + std::string(15, ' ') + "AAA\r\n"},
-      {"a 12-character number still fits the first zone",
-       {{" 12345678901", true, true, false}, {"X", false, false, true}},
-       " 12345678901  X\r\n"},
-      {"zones continue across items and restart after a line end",
-       {{"A", false, true, false},
-        {"B", false, true, false},
-        {"C", false, false, true},
-        {"D", false, true, true}},
-       "A" + std::string(13, ' ') + "B" + std::string(13, ' ') + "C\r\nD" + std::string(13, ' ') +
-           "\r\n"},
-      {"an item ending on a zone boundary still gets its blank",
-       {{std::string(13, 'x'), false, true, false}, {"Y", false, false, true}},
-       std::string(13, 'x') + " Y\r\n"},
-      {"bytes are written unchanged",
-       {{std::string("a\0b\xff\x1a", 5), false, false, false}},
-       std::string("a\0b\xff\x1a", 5)}};
-  for (const PrintCase& c : cases) {
+  struct Case {
+    const char* rule;
+    std::vector<std::string> items;
+    std::string expected;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"a number then a string fill the first zone", {" 1000|bz", "AAA|n"}, " 1000         AAA\r\n"},
+      {"a 13-character number pushes the next item to the third zone", {" 1.234568E+08|bz", "AAA|n"},
+       " 1.234568E+08               AAA\r\n"},
+      {"a 12-character number still fits the first zone", {" 12345678901|bz", "X|n"}, " 12345678901  X\r\n"},
+      {"zones continue across items and restart after a line end", {"A|z", "B|z", "C|n", "D|zn"},
+       "A             B             C\r\nD             \r\n"},
+      {"an item ending on a zone boundary still gets its blank", {"xxxxxxxxxxxxx|z", "Y|n"}, "xxxxxxxxxxxxx Y\r\n"},
+      {"bytes are written unchanged", {std::string("a\0b\xff\x1a|", 6)}, std::string("a\0b\xff\x1a", 5)}};
+  // clang-format on
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.rule);
     open("out.txt", kModeOutput);
-    for (const PrintItem& i : c.items) files.file_print(1, i.text, i.blankAfter, i.zone, i.endLine);
+    for (const std::string& item : c.items) {
+      const size_t bar = item.rfind('|');
+      const std::string flags = item.substr(bar + 1);
+      files.file_print(1, item.substr(0, bar), flags.find('b') != std::string::npos,
+                       flags.find('z') != std::string::npos, flags.find('n') != std::string::npos);
+    }
     files.file_close(1, true);
     EXPECT_EQ(take_error(), 0);
     EXPECT_EQ(read_file(path("out.txt")), c.expected);
@@ -110,76 +98,53 @@ struct FieldCase {
 const std::vector<FieldCase>& field_cases() {
   using T = NumberType;
   const std::string kHalfway = "1.0000000000000000000542101086242752217003726400434970855712890625";
+  // clang-format off
   static const std::vector<FieldCase> cases = {
-      {"the score table's own lines",
-       " 1000         AAA\r\n 900  BCD\r\n",
+      {"the score table's own lines", " 1000         AAA\r\n 900  BCD\r\n",
        {N(1000), S("AAA"), N(900), S("BCD"), N(0, 62)}},
       {"blanks around a comma are dropped", "  12  ,  AB  \r\nnext", {N(12), S("AB"), S("next")}},
-      {"a quoted field keeps commas, blanks and line ends",
-       "\"A, B\"\r\n\"  x\r\ny  \",z",
+      {"a quoted field keeps commas, blanks and line ends", "\"A, B\"\r\n\"  x\r\ny  \",z",
        {S("A, B"), S("  x\r\ny  "), S("z")}},
       {"text after a closing quote is skipped; an unclosed quote runs to the end",
-       "\"ab\"cd ef,gh\r\n\"unclosed, to the end",
-       {S("ab"), S("gh"), S("unclosed, to the end")}},
-      {"unquoted fields lose leading and trailing blanks and tabs",
-       " \t a b \t ,\t\tc\t\r\n",
-       {S("a b"), S("c")}},
+       "\"ab\"cd ef,gh\r\n\"unclosed, to the end", {S("ab"), S("gh"), S("unclosed, to the end")}},
+      {"unquoted fields lose leading and trailing blanks and tabs", " \t a b \t ,\t\tc\t\r\n", {S("a b"), S("c")}},
       {"CR ends a line once", "a\rb\r\rc", {S("a"), S("b"), S(""), S("c")}},
       {"LF ends a line once", "a\nb\n\nc", {S("a"), S("b"), S(""), S("c")}},
       {"CR LF ends a line once", "a\r\nb\r\n\r\nc", {S("a"), S("b"), S(""), S("c")}},
       {"LF CR ends a line once", "a\n\rb\n\r\n\rc", {S("a"), S("b"), S(""), S("c")}},
-      {"numbers end at each kind of line end",
-       "1\r2\n3\r\n4\n\r5",
-       {N(1), N(2), N(3), N(4), N(5), N(0, 62)}},
+      {"numbers end at each kind of line end", "1\r2\n3\r\n4\n\r5", {N(1), N(2), N(3), N(4), N(5), N(0, 62)}},
       {"past the end a string is empty", "only", {S("only"), S("", 62)}},
       {"past the end a number is zero", "   ", {N(0, 62)}},
-      {"Ctrl-Z ends the file for good",
-       "12,AB\x1a"
-       "34,CD",
-       {N(12), S("AB"), N(0, 62), S("", 62)}},
-      {"Ctrl-Z inside a field ends it",
-       "AB\x1a"
-       "CD",
-       {S("AB"), S("", 62)}},
-      {"a file starting with Ctrl-Z is at its end",
-       "\x1a"
-       "5",
-       {N(0, 62)}},
-      {"hexadecimal and octal; an ampersand without H or O is no number",
-       "&HfF,&h10 &O17,&o777\r\n&X5,7",
+      {"Ctrl-Z ends the file for good", "12,AB\x1a" "34,CD", {N(12), S("AB"), N(0, 62), S("", 62)}},
+      {"Ctrl-Z inside a field ends it", "AB\x1a" "CD", {S("AB"), S("", 62)}},
+      {"a file starting with Ctrl-Z is at its end", "\x1a" "5", {N(0, 62)}},
+      {"hexadecimal and octal; an ampersand without H or O is no number", "&HfF,&h10 &O17,&o777\r\n&X5,7",
        {N(255), N(16), N(15), N(511), N(0), N(7)}},
       {"octal stops at the first non-octal digit", "&O178,9", {N(15), N(9)}},
       {"hexadecimal beyond 64 bits overflows; leading zeros do not count",
        "&HFFFFFFFFFFFFFFFF,&H10000000000000000,&H0000000000000000001",
        {X(18446744073709551615.0L), X(0, 6), X(1)}},
-      {"decimal forms and D or E exponents; minus zero reads as zero",
-       "-12.5,+3,.25,1E3,2e-2,1.5D2,7d+1,-0,5.,1e,-",
+      {"decimal forms and D or E exponents; minus zero reads as zero", "-12.5,+3,.25,1E3,2e-2,1.5D2,7d+1,-0,5.,1e,-",
        {D(-12.5L), D(3), D(0.25L), D(1000), D(0.02L), D(150), D(70), D(0), D(5), D(1), D(0)}},
-      {"decimal values are correctly rounded",
-       "0.1,123456789012345678901234567890",
+      {"decimal values are correctly rounded", "0.1,123456789012345678901234567890",
        {X(0.1L), X(123456789012345678901234567890.0L)}},
-      {"text right after a number is skipped to the next separator; after blanks it is the "
-       "next field",
-       "12abc,34 xyz\r\n56",
-       {N(12), N(34), S("xyz"), N(56)}},
+      {"text right after a number is skipped to the next separator; after blanks it is the next field",
+       "12abc,34 xyz\r\n56", {N(12), N(34), S("xyz"), N(56)}},
       {"tabs are not skipped before a number", "\t5,6", {N(0), N(6)}},
       // 1 + 2^-64 lies halfway between two extended values: a 1 as the 256th digit rounds it up,
       // one as the 257th is not read. Whole digits past the 256th still count as magnitude.
-      {"only 256 significant digits count",
-       kHalfway + std::string(190, '0') + "1," + kHalfway + std::string(191, '0') + "1,1" +
-           std::string(299, '0') + ",1" + std::string(400, '0') + "E-400",
+      {"only 256 significant digits count", kHalfway + std::string(190, '0') + "1," + kHalfway +
+       std::string(191, '0') + "1,1" + std::string(299, '0') + ",1" + std::string(400, '0') + "E-400",
        {X(1 + 0x1p-63L), X(1), X(1e299L), X(1)}},
-      {"only 18 exponent digits count",
-       "1E0000000000000000000003,1E-1234567890123456789,1E1234567890123456789",
+      {"only 18 exponent digits count", "1E0000000000000000000003,1E-1234567890123456789,1E1234567890123456789",
        {N(1000), N(0), X(0, 6)}},
       {"single precision overflows past its largest value; the next field still reads",
-       "3.4028234E38,3.4028236E38,-1E39,1D300,7",
-       {N(3.4028234E38L), N(0, 6), N(0, 6), D(1e300L), N(7)}},
+       "3.4028234E38,3.4028236E38,-1E39,1D300,7", {N(3.4028234E38L), N(0, 6), N(0, 6), D(1e300L), N(7)}},
       {"integer types round ties to even and check their range",
        "2.5,3.5,-2.5,32767.4,32767.5,-32768,2147483647,2147483648,-9223372036854775808",
-       {N(2, 0, T::kInt16), N(4, 0, T::kInt16), N(-2, 0, T::kInt16), N(32767, 0, T::kInt16),
-        N(0, 6, T::kInt16), N(-32768, 0, T::kInt16), N(2147483647, 0, T::kInt32),
-        N(0, 6, T::kInt32), N(-0x1p63L, 0, T::kInt64)}}};
+       {N(2, 0, T::kInt16), N(4, 0, T::kInt16), N(-2, 0, T::kInt16), N(32767, 0, T::kInt16), N(0, 6, T::kInt16),
+        N(-32768, 0, T::kInt16), N(2147483647, 0, T::kInt32), N(0, 6, T::kInt32), N(-0x1p63L, 0, T::kInt64)}}};
+  // clang-format on
   return cases;
 }
 
@@ -256,6 +221,7 @@ TEST_F(FilesOpenTest, OpenErrors) {
   files.file_open(path("l.txt"), kModeInput, kAccessAny, kLockReadWrite, 3, 0, false);
   ASSERT_EQ(take_error(), 0);
   const std::string longName(300, 'n');
+  // clang-format off
   const OpenCase cases[] = {
       {"input of a missing file", "none.txt", kModeInput, 2, 53},
       {"output creates a missing file", "none.txt", kModeOutput, 2, 0},
@@ -276,14 +242,13 @@ TEST_F(FilesOpenTest, OpenErrors) {
       {"a directory for append", "d", kModeAppend, 2, 70},
       {"a directory as a random file", "d", kModeRandom, 2, 70},
       {"a kernel file nobody may write", "/sys/devices/system/cpu/online", kModeOutput, 2, 70},
-      {"a new file where nobody may create one", "/sys/devices/system/cpu/kelvo.txt", kModeOutput,
-       2, 70},
+      {"a new file where nobody may create one", "/sys/devices/system/cpu/kelvo.txt", kModeOutput, 2, 70},
       {"bad mode", "a.txt", 6, 2, 5},
       {"bad access", "a.txt", kModeOutput, 2, 5, 4},
       {"bad lock", "a.txt", kModeOutput, 2, 5, kAccessAny, -1},
-      {"a file locked under another number", "l.txt", kModeInput, 2, 70, kAccessAny,
-       kLockReadWrite},
+      {"a file locked under another number", "l.txt", kModeInput, 2, 70, kAccessAny, kLockReadWrite},
       {"no lock shares a locked file", "l.txt", kModeInput, 2, 0}};
+  // clang-format on
   for (const OpenCase& c : cases) {
     SCOPED_TRACE(c.rule);
     const bool raw = c.name.empty() || c.name[0] == '/';
@@ -310,9 +275,10 @@ TEST_F(FilesOpenTest, OperationsOnTheWrongFileRaiseTheirError) {
     int32_t number;
     int code;
   };
-  for (const Case& c :
-       {Case{'p', 9, 52}, Case{'n', 9, 52}, Case{'s', 9, 52}, Case{'p', 1, 54}, Case{'n', 2, 54},
-        Case{'s', 3, 75}, Case{'p', 4, 75}, Case{'p', 5, 54}, Case{'n', 5, 54}}) {
+  // clang-format off
+  for (const Case& c : {Case{'p', 9, 52}, Case{'n', 9, 52}, Case{'s', 9, 52}, Case{'p', 1, 54}, Case{'n', 2, 54},
+                        Case{'s', 3, 75}, Case{'p', 4, 75}, Case{'p', 5, 54}, Case{'n', 5, 54}}) {
+    // clang-format on
     SCOPED_TRACE(std::string(1, c.operation) + " on " + std::to_string(c.number));
     if (c.operation == 'p') {
       files.file_print(c.number, "x", false, false, true);

@@ -22,6 +22,7 @@ TEST(ModeSearch, BestModesAndWhereThePictureGoes) {
     int width, height;
     VideoGeometry stretched, fourByThree;  // kNoMode: no such mode
   };
+  // clang-format off
   const Case cases[] = {
       {{k640x480, k800x600, k1024x768}, 320, 300, {800, 600, 2, 80, 0}, {800, 600, 2, 80, 0}},
       {{k1024x768, k720x600, {1280, 600}}, 320, 300, {720, 600, 2, 40, 0}, {1024, 768, 2, 192, 84}},
@@ -29,17 +30,14 @@ TEST(ModeSearch, BestModesAndWhereThePictureGoes) {
       {{{640, 660}, {700, 600}}, 320, 300, {700, 600, 2, 30, 0}, kNoMode},
       {{k640x480, {600, 800}, {1920, 599}}, 320, 300, kNoMode, kNoMode},
       {{}, 320, 300, kNoMode, kNoMode},
-      {{{320, 240}, {620, 480}, k640x480},
-       100,
-       100,
-       {640, 480, 2, 220, 140},
-       {640, 480, 2, 220, 140}},
+      {{{320, 240}, {620, 480}, k640x480}, 100, 100, {640, 480, 2, 220, 140}, {640, 480, 2, 220, 140}},
       {{k640x480, k800x600}, 640, 400, {640, 480, 1, 0, 40}, {640, 480, 1, 0, 40}},
       {{{1283, 962}}, 320, 300, {1283, 962, 2, 321, 181}, {1283, 962, 2, 321, 181}},
       {{{1284, 962}}, 320, 300, {1284, 962, 2, 322, 181}, kNoMode},
       {{{801, 603}}, 320, 300, {801, 603, 2, 80, 1}, kNoMode},
       {{k1024x768}, 512, 384, {1024, 768, 2, 0, 0}, {1024, 768, 2, 0, 0}},
       {{{512, 384}, k640x480}, 513, 384, {640, 480, 1, 63, 48}, {640, 480, 1, 63, 48}}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << c.modes.size() << " modes, first " << (c.modes.empty() ? 0 : c.modes[0].width)
@@ -65,22 +63,24 @@ TEST(FullscreenDecision, RequestsAttemptTheirKindOrFallBackAsTheRulesSay) {
     const ModeChoice& found;
     int32_t next;
   };
+  // clang-format off
   const Case cases[] = {
       {kWindowed, kStretched, false, both, kStretched},
       {kWindowed, kFourByThree, false, both, kFourByThree},
       {kFourByThree, kWindowed, false, both, kWindowed},
-      {kStretched, kFourByThree, false, same, kWindowed},  // 4:3 would be the same picture
+      {kStretched, kFourByThree, false, same, kWindowed},
+      // 4:3 would be the same picture
       {kWindowed, kStretched, false, none, kWindowed},
       {kWindowed, kFourByThree, false, none, kWindowed},
-      {kWindowed, kWindowed, true, both, kWindowed},  // a request wins over a press
-      {kStretched, -1, false, both, kStretched},
-      {kStretched, 7, false, both, kStretched},
-      {kStretched, -1, false, gone, kWindowed},
-      {kFourByThree, kStretched, false, gone, kWindowed},
-      {kWindowed, -1, true, both, kStretched},  // Alt+Enter: window, stretched, 4:3, window
-      {kStretched, -1, true, both, kFourByThree},
-      {kFourByThree, -1, true, both, kWindowed},
+      {kWindowed, kWindowed, true, both, kWindowed},
+      // a request wins over a press
+      {kStretched, -1, false, both, kStretched}, {kStretched, 7, false, both, kStretched},
+      {kStretched, -1, false, gone, kWindowed}, {kFourByThree, kStretched, false, gone, kWindowed},
+      {kWindowed, -1, true, both, kStretched},
+      // Alt+Enter: window, stretched, 4:3, window
+      {kStretched, -1, true, both, kFourByThree}, {kFourByThree, -1, true, both, kWindowed},
       {kStretched, -1, true, same, kWindowed}};
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(next_fullscreen_mode(c.mode, c.request, c.toggle, c.found), c.next)
         << c.mode << " " << c.request << " " << c.toggle;

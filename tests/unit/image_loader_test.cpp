@@ -1,10 +1,8 @@
 // load_image: palette matching, clear-index choice, the mode 32 and 256 loads, and real files
 // decoded by SDL_image, broken ones included.
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -172,90 +170,65 @@ TEST_F(LoaderTest, Mode256KeepsIndexesAndPaletteAndMode32KeepsArgb) {
 
 // ---- Real files through SDL_image ----
 
-// Writes an 8-bit PNG of `colourType` (RGBA or palette); false when it cannot be written.
-bool write_png(const std::string& path, int colourType, int width, int height,
-               const std::vector<uint8_t>& rows, const std::vector<png_color>& palette = {},
-               const std::vector<png_byte>& alphas = {}) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!alphas.empty()) {
-    png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
-  }
-  png_write_info(png, info);
-  const size_t pitch = rows.size() / static_cast<size_t>(height);
-  for (int y = 0; y < height; ++y) png_write_row(png, rows.data() + pitch * static_cast<size_t>(y));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+// Writes an RGBA PNG, or a palette PNG when `colourMap` (RGBA entries) is given; entries with
+// alpha 0 become the file's transparent indexes.
+void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels,
+               const std::vector<uint8_t>& colourMap = {}) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = colourMap.empty() ? PNG_FORMAT_RGBA : PNG_FORMAT_RGBA_COLORMAP;
+  image.colormap_entries = static_cast<png_uint_32>(colourMap.size() / 4);
+  ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0,
+                                    colourMap.empty() ? nullptr : colourMap.data()),
+            0)
+      << image.message;
 }
 
 struct FileLoaderTest : LoaderTest {
   test::TempDir dir;
   SdlImageDecoder sdl;
-  int32_t load_file(const std::string& name, int32_t mode = 0, uint32_t passed = 0) {
-    return load_image(table, errors, &sdl, name, mode, passed);
-  }
+  int32_t load_file(const std::string& name) { return load_image(table, errors, &sdl, name, 0, 0); }
 };
 
-TEST_F(FileLoaderTest, PngAndBmpFilesDecodeThroughTheirFormats) {
-  ASSERT_TRUE(write_png(dir.file("a.png"), PNG_COLOR_TYPE_RGBA, 2, 2,
-                        {255, 255, 255, 255, 0, 0, 0, 255, 9, 9, 9, 0, 255, 0, 0, 255}));
+// The game's pictures are palette PNGs named with backslashes; RGBA and transparent palette
+// entries take the matching paths of their own.
+TEST_F(FileLoaderTest, PngFilesDecodeThroughTheirFormats) {
+  write_png(dir.file("a.png"), 2, 2,
+            {255, 255, 255, 255, 0, 0, 0, 255, 9, 9, 9, 0, 255, 0, 0, 255});
   const Image& rgba = *table.resolve(load_file(dir.file("a.png")));
   EXPECT_EQ(rgba.pixels, (std::vector<uint8_t>{15, 0, 255, 40}));
   EXPECT_EQ(rgba.clearColour, 255);
-
-  // Palette index 1 is transparent through tRNS; the backslash separates directories.
   std::filesystem::create_directory(dir.file("sub"));
-  ASSERT_TRUE(write_png(dir.file("sub/p.png"), PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1},
-                        {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}}, {255, 0, 255}));
-  const Image& paletted = *table.resolve(load_file(dir.path() + "\\sub\\p.png"));
-  EXPECT_EQ(paletted.pixels, (std::vector<uint8_t>{40, 15, 255}));
-  EXPECT_EQ(paletted.clearColour, 255);
-
-  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 2, 8, 0, 0, 0, 0);
-  ASSERT_NE(s, nullptr);
-  SDL_Color colours[3] = {{0, 0, 170, 0}, {255, 255, 255, 0}, {85, 255, 85, 0}};
-  SDL_SetColors(s, colours, 0, 3);
-  const uint8_t rows[2][4] = {{0, 1, 2, 1}, {2, 2, 0, 0}};
-  for (int y = 0; y < 2; ++y)
-    std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, rows[y], 4);
-  ASSERT_EQ(SDL_SaveBMP(s, dir.file("sub dir.bmp").c_str()), 0);
-  SDL_FreeSurface(s);
-  const Image& bmp = *table.resolve(load_file(dir.file("sub dir.bmp")));
-  EXPECT_EQ(bmp.pixels, (std::vector<uint8_t>{1, 15, 10, 15, 10, 10, 1, 1}));
-  EXPECT_EQ(bmp.clearColour, -1);
-  const Image& own = *table.resolve(load_file(dir.file("sub dir.bmp"), 256, kArg0));
-  EXPECT_EQ(own.pixels, (std::vector<uint8_t>{0, 1, 2, 1, 2, 2, 0, 0}));
-  EXPECT_EQ((*own.palette)[2], 0xFF55FF55u);
+  write_png(dir.file("sub/p.png"), 3, 1, {2, 0, 1},
+            {255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255});
+  const Image& keyed = *table.resolve(load_file(dir.path() + "\\sub\\p.png"));
+  EXPECT_EQ(keyed.pixels, (std::vector<uint8_t>{40, 15, 255}));
+  EXPECT_EQ(keyed.clearColour, 255);
+  write_png(dir.file("o.png"), 3, 1, {2, 0, 1},
+            {0, 0, 170, 255, 255, 255, 255, 255, 85, 255, 85, 255});
+  const Image& opaque = *table.resolve(load_file(dir.file("o.png")));
+  EXPECT_EQ(opaque.pixels, (std::vector<uint8_t>{10, 1, 15}));
+  EXPECT_EQ(opaque.clearColour, -1);
 }
 
 TEST_F(FileLoaderTest, BrokenFilesGiveMinusOneWithoutError) {
-  ASSERT_TRUE(write_png(dir.file("good.png"), PNG_COLOR_TYPE_RGBA, 16, 16,
-                        std::vector<uint8_t>(16 * 16 * 4, 200)));
+  write_png(dir.file("good.png"), 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
   const std::string good = test::read_file(dir.file("good.png"));
-  test::write_file(dir.file("empty.png"), "");
-  test::write_file(dir.file("truncated.png"), good.substr(0, good.size() / 2));
-  test::write_file(dir.file("header.png"), good.substr(0, 20));
   std::string garbage = good;
   for (size_t i = 40; i < garbage.size(); i += 3) garbage[i] = static_cast<char>(i * 31);
-  test::write_file(dir.file("garbage.png"), garbage);
-  test::write_file(dir.file("text.bmp"), "BM this is not a bitmap at all");
-  for (const char* name :
-       {"empty.png", "truncated.png", "header.png", "garbage.png", "text.bmp", "missing.png"}) {
+  const std::pair<const char*, std::string> broken[] = {
+      {"empty.png", ""},
+      {"truncated.png", good.substr(0, good.size() / 2)},
+      {"header.png", good.substr(0, 20)},
+      {"garbage.png", garbage},
+      {"text.bmp", "BM this is not a bitmap at all"}};
+  for (const auto& [name, bytes] : broken) {
+    test::write_file(dir.file(name), bytes);
     EXPECT_EQ(load_file(dir.file(name)), -1) << name;
   }
+  EXPECT_EQ(load_file(dir.file("missing.png")), -1);
   EXPECT_EQ(errors.pending(), 0);
   EXPECT_LT(load_file(dir.file("good.png")), -1);
 }

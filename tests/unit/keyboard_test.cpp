@@ -17,44 +17,21 @@ TEST(KeyTranslation, KeyEventsGiveTheirCodes) {
   };
   // Typed characters give their code (code page 437 beyond ASCII); then keys without
   // characters; then Ctrl, which gives back the pressed key.
-  const Case cases[] = {{'q', 'Q', shift, 81},
-                        {'q', 'q', none, 113},
-                        {sym::kSpace, ' ', none, 32},
-                        {sym::kEscape, 27, none, 27},
-                        {sym::kReturn, 13, none, 13},
-                        {sym::kBackspace, 127, none, 8},
-                        {'e', 0xE9, none, 130},
-                        {0, 0xFF21, none, 'A'},
-                        {0, 0x3000, none, 32},
-                        {0, 0x4E2D, none, 0x4E2D | (1 << 30)},
-                        {sym::kLeft, 0, none, 19200},
-                        {sym::kRight, 0, none, 19712},
-                        {sym::kDelete, 127, none, 21248},
-                        {sym::kF1, 0, none, 15104},
-                        {sym::kF1 + 9, 0, none, 17408},
-                        {sym::kF1 + 10, 0, none, 34048},
-                        {sym::kF1 + 11, 0, none, 34304},
-                        {sym::kHome, 0, none, 18176},
-                        {sym::kPageDown, 0, none, 20736},
-                        {sym::kKp0 + 4, 0, none, 200004},
-                        {sym::kKpPeriod, 0, none, 200010},
-                        {sym::kKp0 + 4, '4', none, 100260},
-                        {sym::kKpEnter, 13, none, 100271},
-                        {sym::kKpDivide, 0, none, 100267},
-                        {304, 0, none, 100304},
-                        {sym::kPause, 0, none, 100019},
-                        {'a', 0, none, 'a'},
-                        {'a', 0, shift, 'A'},
-                        {'a', 0, shiftCaps, 'a'},
-                        {',', 0, none, 0},
-                        {'a', 1, ctrl, 'a'},
-                        {'z', 26, shiftCtrl, 'Z'},
-                        {sym::kBackspace, 8, ctrl, 8},
-                        {sym::kReturn, 10, ctrl, 13},
-                        {sym::kSpace, 0, ctrl, 32},
-                        {sym::kLeftBracket, 27, ctrl, 91},
-                        {sym::kBackslash, 28, ctrl, 92},
-                        {'6', 30, ctrl, 54}};
+  // clang-format off
+  const Case cases[] = {
+      {'q', 'Q', shift, 81}, {'q', 'q', none, 113}, {sym::kSpace, ' ', none, 32}, {sym::kEscape, 27, none, 27},
+      {sym::kReturn, 13, none, 13}, {sym::kBackspace, 127, none, 8}, {'e', 0xE9, none, 130},
+      {0, 0xFF21, none, 'A'}, {0, 0x3000, none, 32}, {0, 0x4E2D, none, 0x4E2D | (1 << 30)},
+      {sym::kLeft, 0, none, 19200}, {sym::kRight, 0, none, 19712}, {sym::kDelete, 127, none, 21248},
+      {sym::kF1, 0, none, 15104}, {sym::kF1 + 9, 0, none, 17408}, {sym::kF1 + 10, 0, none, 34048},
+      {sym::kF1 + 11, 0, none, 34304}, {sym::kHome, 0, none, 18176}, {sym::kPageDown, 0, none, 20736},
+      {sym::kKp0 + 4, 0, none, 200004}, {sym::kKpPeriod, 0, none, 200010}, {sym::kKp0 + 4, '4', none, 100260},
+      {sym::kKpEnter, 13, none, 100271}, {sym::kKpDivide, 0, none, 100267}, {304, 0, none, 100304},
+      {sym::kPause, 0, none, 100019}, {'a', 0, none, 'a'}, {'a', 0, shift, 'A'}, {'a', 0, shiftCaps, 'a'},
+      {',', 0, none, 0}, {'a', 1, ctrl, 'a'}, {'z', 26, shiftCtrl, 'Z'}, {sym::kBackspace, 8, ctrl, 8},
+      {sym::kReturn, 10, ctrl, 13}, {sym::kSpace, 0, ctrl, 32}, {sym::kLeftBracket, 27, ctrl, 91},
+      {sym::kBackslash, 28, ctrl, 92}, {'6', 30, ctrl, 54}};
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(translate_key(c.sym, c.character, c.modifiers), c.code)
         << c.sym << " " << c.character;

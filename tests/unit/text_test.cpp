@@ -131,17 +131,17 @@ TEST_F(TextTest, LocateAcceptsTheTextViewAndTheLastRowOnly) {
     bool accepted;
   };
   const uint32_t both = kLocateRow | kLocateColumn;
-  const Case cases[] = {{18, 40, 0, 0, 0, both, true},
-                        {19, 1, 0, 0, 0, both, false},
-                        {1, 41, 0, 0, 0, both, false},
-                        {0, 1, 0, 0, 0, both, false},
-                        {1, 0, 0, 0, 0, both, false},
-                        {-1, 1, 0, 0, 0, both, false},
-                        {2, 1, 0, 0, 0, kLocateRow, false},   // above a view that starts at row 3
-                        {11, 1, 0, 0, 0, kLocateRow, false},  // below a view that ends at row 10
-                        {0, 0, 1, 6, 7, kLocateShown | kLocateShape, true},
-                        {0, 0, 2, 0, 0, kLocateShown, false},
-                        {0, 0, 0, 0, 32, kLocateShape, false}};
+  // clang-format off
+  const Case cases[] = {
+      {18, 40, 0, 0, 0, both, true}, {19, 1, 0, 0, 0, both, false}, {1, 41, 0, 0, 0, both, false},
+      {0, 1, 0, 0, 0, both, false}, {1, 0, 0, 0, 0, both, false}, {-1, 1, 0, 0, 0, both, false},
+      {2, 1, 0, 0, 0, kLocateRow, false},
+      // above a view that starts at row 3
+      {11, 1, 0, 0, 0, kLocateRow, false},
+      // below a view that ends at row 10
+      {0, 0, 1, 6, 7, kLocateShown | kLocateShape, true}, {0, 0, 2, 0, 0, kLocateShown, false},
+      {0, 0, 0, 0, 32, kLocateShape, false}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.row << "," << c.column << " passed " << c.passed);
     Image image = game_screen();
@@ -292,21 +292,23 @@ TEST_F(TextTest, ControlCharactersMoveTheCursor) {
     bool newline;
     int endRow, endColumn;
   };
-  const Case cases[] = {{"tab to the next multiple of eight", 2, 1, "\t", false, 2, 9},
-                        {"tab after text", 2, 9, "ab\t", false, 2, 17},
-                        {"tab in the last stretch wraps", 2, 35, "\t", false, 3, 1},
-                        {"line feed byte and newline give two feeds", 2, 1, "a\n", true, 4, 1},
-                        {"carriage return feeds a line", 2, 5, "b\r", false, 3, 1},
-                        {"home goes to the view's top", 9, 9, "\v", false, 2, 1},
-                        {"right", 3, 39, "\x1c", false, 3, 40},
-                        {"right wraps", 3, 40, "\x1c", false, 4, 1},
-                        {"right stops at the view's bottom", 17, 40, "\x1c", false, 17, 40},
-                        {"left wraps", 3, 1, "\x1d", false, 2, 40},
-                        {"left stops at the view's top", 2, 1, "\x1d", false, 2, 1},
-                        {"up stops at the view's top", 2, 5, "\x1e", false, 2, 5},
-                        {"down twice", 2, 5, "\x1f\x1f", false, 4, 5},
-                        {"down stops at the view's bottom", 17, 5, "\x1f", false, 17, 5},
-                        {"up does nothing on the last row", 18, 5, "\x1e", false, 18, 5}};
+  // clang-format off
+  const Case cases[] = {
+      {"tab to the next multiple of eight", 2, 1, "\t", false, 2, 9},
+      {"tab after text", 2, 9, "ab\t", false, 2, 17},
+      {"tab in the last stretch wraps", 2, 35, "\t", false, 3, 1},
+      {"line feed byte and newline give two feeds", 2, 1, "a\n", true, 4, 1},
+      {"carriage return feeds a line", 2, 5, "b\r", false, 3, 1},
+      {"home goes to the view's top", 9, 9, "\v", false, 2, 1},
+      {"right", 3, 39, "\x1c", false, 3, 40}, {"right wraps", 3, 40, "\x1c", false, 4, 1},
+      {"right stops at the view's bottom", 17, 40, "\x1c", false, 17, 40},
+      {"left wraps", 3, 1, "\x1d", false, 2, 40},
+      {"left stops at the view's top", 2, 1, "\x1d", false, 2, 1},
+      {"up stops at the view's top", 2, 5, "\x1e", false, 2, 5},
+      {"down twice", 2, 5, "\x1f\x1f", false, 4, 5},
+      {"down stops at the view's bottom", 17, 5, "\x1f", false, 17, 5},
+      {"up does nothing on the last row", 18, 5, "\x1e", false, 18, 5}};
+  // clang-format on
   screen.textTop = 2;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
