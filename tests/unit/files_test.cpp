@@ -52,18 +52,6 @@ TEST_F(FilesPrintTest, PrintZones) {
   }
 }
 
-TEST_F(FilesPrintTest, AppendWritesAtTheEndInPlaceAndCreatesAMissingFile) {
-  write_file(path("log.txt"), "old\r\n");
-  open("log.txt", kModeAppend, 1);
-  open("new.txt", kModeAppend, 2);
-  files.file_print(1, "new", false, false, true);
-  files.file_print(2, "x", false, false, false);
-  EXPECT_EQ(read_file(path("log.txt")), "old\r\nnew\r\n");  // visible before the close
-  files.file_close(0, false);
-  EXPECT_EQ(take_error(), 0);
-  EXPECT_EQ(read_file(path("new.txt")), "x");
-}
-
 // ---- Reading fields ----
 
 // One read and what it gives: a string field, or a number field fitted to `type`; then the
@@ -289,21 +277,6 @@ TEST_F(FilesOpenTest, OperationsOnTheWrongFileRaiseTheirError) {
     }
     EXPECT_EQ(take_error(), c.code);
   }
-}
-
-TEST_F(FilesOpenTest, ClosingOneOrAllAndClosingWhatIsNotOpen) {
-  open("a.txt", kModeOutput, 1);
-  open("b.txt", kModeOutput, 3);
-  files.file_close(2, true);  // not open: nothing happens
-  files.file_close(-5, true);
-  files.file_close(1, true);
-  EXPECT_FALSE(files.is_open(1));
-  EXPECT_TRUE(files.is_open(3));
-  open("c.txt", kModeOutput, 1);
-  files.file_close(0, false);
-  EXPECT_FALSE(files.is_open(1) || files.is_open(3));
-  EXPECT_TRUE(std::filesystem::exists(path("b.txt")) && std::filesystem::exists(path("c.txt")));
-  EXPECT_EQ(take_error(), 0);
 }
 
 TEST(FilesErrorMapTest, PlatformFailuresMapToTheirCodes) {

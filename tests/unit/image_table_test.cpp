@@ -120,19 +120,5 @@ TEST_F(ImageTableTest, BadSizesModesAndHandlesRaiseTheirErrors) {
   }
 }
 
-TEST_F(ImageTableTest, PagesAreMadeOnFirstUseAndLegacyModesGiveTheirSize) {
-  game_screen();
-  Image* page3 = table.resolve(3);
-  ASSERT_NE(page3, nullptr);
-  EXPECT_EQ(page3->width, 320);
-  EXPECT_EQ(page3->palette, table.display_image()->palette);
-  EXPECT_TRUE(page3->flags & kScreenPage);
-  EXPECT_FALSE(page3->flags & kOwnsPalette);
-  table.set_screen(13, kArg0);
-  EXPECT_EQ(table.display_image()->width, 320);
-  EXPECT_EQ(table.display_image()->height, 200);
-  EXPECT_EQ(errors.pending(), 0);
-}
-
 }  // namespace
 }  // namespace kelvo

@@ -73,19 +73,9 @@ TEST_F(KeyboardTest, KeypadTwinsAnswerForArrowsDigitsAndOperators) {
   EXPECT_EQ(keys.key_down(13), -1);
 }
 
-TEST_F(KeyboardTest, BadCodesRaiseFiveAndLockStatesFollowThePlatform) {
+TEST_F(KeyboardTest, PauseKeyPausesUntilTheNextKeyPressAndBadCodesRaiseFive) {
   EXPECT_EQ(keys.key_down(0), 0);
   EXPECT_EQ(errors.pending(), 5);
-  keys.sync_locks({.numLock = true, .capsLock = false, .scrollLock = true});
-  EXPECT_EQ(keys.key_down(key::kNumLockOn), -1);
-  EXPECT_EQ(keys.key_down(key::kScrollLockOn), -1);
-  EXPECT_EQ(keys.key_down(key::kCapsLockOn), 0);
-  keys.sync_locks({.numLock = false, .capsLock = true, .scrollLock = true});
-  EXPECT_EQ(keys.key_down(key::kNumLockOn), 0);
-  EXPECT_EQ(keys.key_down(key::kCapsLockOn), -1);
-}
-
-TEST_F(KeyboardTest, PauseKeyPausesUntilTheNextKeyPress) {
   keys.press_key(100019, sym::kPause);
   EXPECT_EQ(errors.pauseFlags.load() & 1, 1);
   EXPECT_TRUE(errors.event_pending());

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -126,36 +125,25 @@ class TextTest : public ::testing::Test {
 
 TEST_F(TextTest, LocateAcceptsTheTextViewAndTheLastRowOnly) {
   struct Case {
-    int row, column, shown, start, end;
-    uint32_t passed;
+    int row, column, top, bottom;  // the text view's first and last rows
     bool accepted;
   };
-  const uint32_t both = kLocateRow | kLocateColumn;
   // clang-format off
-  const Case cases[] = {
-      {18, 40, 0, 0, 0, both, true}, {19, 1, 0, 0, 0, both, false}, {1, 41, 0, 0, 0, both, false},
-      {0, 1, 0, 0, 0, both, false}, {1, 0, 0, 0, 0, both, false}, {-1, 1, 0, 0, 0, both, false},
-      {2, 1, 0, 0, 0, kLocateRow, false},
-      // above a view that starts at row 3
-      {11, 1, 0, 0, 0, kLocateRow, false},
-      // below a view that ends at row 10
-      {0, 0, 1, 6, 7, kLocateShown | kLocateShape, true}, {0, 0, 2, 0, 0, kLocateShown, false},
-      {0, 0, 0, 0, 32, kLocateShape, false}};
+  const Case cases[] = {{18, 40, 1, 17, true}, {17, 1, 1, 17, true}, {19, 1, 1, 17, false}, {1, 41, 1, 17, false},
+                        {0, 1, 1, 17, false}, {1, 0, 1, 17, false}, {-1, 1, 1, 17, false}, {2, 1, 3, 17, false},
+                        {11, 1, 1, 10, false}, {18, 1, 1, 10, true}};
   // clang-format on
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.row << "," << c.column << " passed " << c.passed);
     Image image = game_screen();
     image.cursorRow = 5;
     image.cursorColumn = 7;
-    if (c.row == 2 && c.passed == kLocateRow) image.textTop = 3;
-    if (c.row == 11 && c.passed == kLocateRow) image.textBottom = 10;
+    image.textTop = static_cast<int16_t>(c.top);
+    image.textBottom = static_cast<int16_t>(c.bottom);
     Errors fresh{hub};
-    locate(image, fresh, c.row, c.column, c.shown, c.start, c.end, c.passed);
-    EXPECT_EQ(fresh.pending(), c.accepted ? 0 : 5);
-    const bool moves = c.accepted && (c.passed & kLocateRow);
-    EXPECT_EQ(image.cursorRow, moves ? c.row : 5);
-    EXPECT_EQ(image.cursorColumn, moves ? c.column : 7);
-    EXPECT_EQ(image.cursorEnd, c.accepted && (c.passed & kLocateShape) ? c.end : 0);
+    locate(image, fresh, c.row, c.column, 0, 0, 0, kLocateRow | kLocateColumn);
+    EXPECT_EQ(fresh.pending(), c.accepted ? 0 : 5) << c.row << "," << c.column;
+    EXPECT_EQ(image.cursorRow, c.accepted ? c.row : 5);
+    EXPECT_EQ(image.cursorColumn, c.accepted ? c.column : 7);
   }
 }
 
@@ -318,18 +306,7 @@ TEST_F(TextTest, ControlCharactersMoveTheCursor) {
   }
 }
 
-TEST_F(TextTest, BellBeepsThenPausesAndFormFeedClears) {
-  std::vector<std::string> calls;
-  hooks.beep = [&](double frequency, double length) {
-    calls.push_back("beep " + std::to_string(frequency) + " " + std::to_string(length));
-  };
-  hooks.sleep = [&](std::chrono::milliseconds ms) {
-    calls.push_back("sleep " + std::to_string(ms.count()));
-  };
-  print("\a");
-  EXPECT_EQ(calls, (std::vector<std::string>{"beep 783.990000 0.200000", "sleep 250"}));
-  expect_cursor(1, 1);
-  EXPECT_EQ(row_colours(screen), std::vector<int>(19, 0));
+TEST_F(TextTest, FormFeedClearsTheScreen) {
   screen.background = 6;
   screen.textTop = 2;
   at(9, 9);
@@ -382,28 +359,18 @@ TEST_F(TextTest, ClearScreenRefusesBadColoursAndMethods) {
 
 // ---- the start-up text screen ----
 
+// Cells of the start-up text screen hold a character and an attribute: foreground in bits 0-3,
+// background in bits 4-6 (bit 7 would blink).
 TEST(TextScreen, CellsGetCharacterAndAttributeAndRenderInTheirColours) {
   WaitHub hub;
   Errors errors{hub};
   Image text = text_screen();
-  locate(text, errors, 25, 81, 0, 0, 0, kLocateRow | kLocateColumn);
-  EXPECT_EQ(errors.pending(), 5);
-  errors.statement_event(1);
   text.cursorRow = 2;
-  text.cursorColumn = 75;
-  print_wrap_check(text, errors, "123456");
-  EXPECT_EQ(text.cursorRow, 2);
   text.cursorColumn = 79;
   print_text(text, errors, "OK", 0);
   const uint8_t* cell = text.pixels.data() + (80 + 78) * 2;
   EXPECT_EQ(std::vector<uint8_t>(cell, cell + 4), (std::vector<uint8_t>{'O', 0x17, 'K', 0x17}));
   EXPECT_EQ(text.newlinePending, 1);
-  clear_screen(text, errors, 1, 0, kClearMethod);  // method 1 leaves the cells
-  EXPECT_EQ(text.pixels[0], 0x41);
-  clear_screen(text, errors, 0, 0, 0);
-  EXPECT_TRUE(std::all_of(text.pixels.begin(), text.pixels.end(),
-                          [&, i = 0](uint8_t b) mutable { return b == (i++ % 2 ? 0x17 : ' '); }));
-
   text.width = 2;
   text.height = 2;
   text.pixels = {'A', 0x1E, ' ', 0x9C, ' ', 0x20, ' ', 0x30};  // the blink bit is ignored
