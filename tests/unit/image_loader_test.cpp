@@ -190,6 +190,13 @@ struct FileLoaderTest : LoaderTest {
   test::TempDir dir;
   SdlImageDecoder sdl;
   int32_t load_file(const std::string& name) { return load_image(table, errors, &sdl, name, 0, 0); }
+  // The picture loaded from `name`, or an empty image when it did not load.
+  const Image& picture(const std::string& name) {
+    static const Image none;
+    const int32_t handle = load_file(name);
+    EXPECT_LT(handle, -1) << name;
+    return handle < -1 ? *table.resolve(handle) : none;
+  }
 };
 
 // The game's pictures are palette PNGs named with backslashes; RGBA and transparent palette
@@ -197,18 +204,18 @@ struct FileLoaderTest : LoaderTest {
 TEST_F(FileLoaderTest, PngFilesDecodeThroughTheirFormats) {
   write_png(dir.file("a.png"), 2, 2,
             {255, 255, 255, 255, 0, 0, 0, 255, 9, 9, 9, 0, 255, 0, 0, 255});
-  const Image& rgba = *table.resolve(load_file(dir.file("a.png")));
+  const Image& rgba = picture(dir.file("a.png"));
   EXPECT_EQ(rgba.pixels, (std::vector<uint8_t>{15, 0, 255, 40}));
   EXPECT_EQ(rgba.clearColour, 255);
   std::filesystem::create_directory(dir.file("sub"));
   write_png(dir.file("sub/p.png"), 3, 1, {2, 0, 1},
             {255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255});
-  const Image& keyed = *table.resolve(load_file(dir.path() + "\\sub\\p.png"));
+  const Image& keyed = picture(dir.path() + "\\sub\\p.png");
   EXPECT_EQ(keyed.pixels, (std::vector<uint8_t>{40, 15, 255}));
   EXPECT_EQ(keyed.clearColour, 255);
   write_png(dir.file("o.png"), 3, 1, {2, 0, 1},
             {0, 0, 170, 255, 255, 255, 255, 255, 85, 255, 85, 255});
-  const Image& opaque = *table.resolve(load_file(dir.file("o.png")));
+  const Image& opaque = picture(dir.file("o.png"));
   EXPECT_EQ(opaque.pixels, (std::vector<uint8_t>{10, 1, 15}));
   EXPECT_EQ(opaque.clearColour, -1);
 }

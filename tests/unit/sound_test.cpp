@@ -101,6 +101,7 @@ TEST_F(SoundTest, HandlesCountFromTwoOverTheSlotsAndTheDeviceOpensOnFirstUse) {
   EXPECT_EQ(sound.open("b.wav", "SYNC"), 3);
   EXPECT_EQ(mixer.take(), (Calls{"open", "volume 0 128", "load a.wav", "volume 1 128",
                                  "load missing.wav", "volume 1 128", "load b.wav"}));
+  ASSERT_NE(sound.slot(3), nullptr);
   EXPECT_EQ(sound.slot(3)->path, "b.wav");
   EXPECT_DOUBLE_EQ(sound.slot(3)->lengthSeconds, 1.0);  // 88200 bytes at 22050 Hz stereo
   for (int i = 2; i < Sound::kSlots; ++i) ASSERT_EQ(sound.open("a.wav", "sync"), i + 2);
