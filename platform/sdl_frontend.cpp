@@ -88,6 +88,16 @@ DisplayModes list_display_modes() {
   return modes;
 }
 
+// Once another client has destroyed the window, SDL's own shut-down would destroy it again and
+// the X error that follows (reported after SDL has put back Xlib's handler, under the SDL2-based
+// compatibility library) would end the process with status 1: the process then leaves the
+// window's resources to the X server.
+std::atomic<bool> windowStillOurs{true};
+
+void quit_sdl() {
+  if (windowStillOurs.load()) SDL_Quit();
+}
+
 }  // namespace
 
 void prefer_nearest_scaling() {
@@ -119,7 +129,7 @@ int start_sdl(bool withAudio) {
     std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
     return kSdlStartExitStatus;
   }
-  std::atexit(SDL_Quit);
+  std::atexit(quit_sdl);
   if (TTF_Init() < 0) {
     std::fprintf(stderr, "Unable to init the font library: %s\n", TTF_GetError());
     return 7000;
@@ -330,6 +340,7 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
   // a close, and the program ends.
   if (window_lost() && !windowLossTaken_) {
     windowLossTaken_ = true;
+    windowStillOurs.store(false);
     SDL_Event close{};
     close.type = SDL_QUIT;
     take_event(close, closeRequested);

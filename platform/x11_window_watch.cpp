@@ -12,13 +12,17 @@ namespace {
 
 std::atomic<bool> lost{false};
 std::atomic<unsigned long> watched{0};  // the window manager's window of the game
+std::atomic<unsigned long> drawn{0};    // the window SDL draws into (the same or a child of it)
 XErrorHandler sdlHandler = nullptr;
 bool handlerInstalled = false;
 
-// Drawing into, or pointing at, a destroyed window fails with one of these; SDL's own handler
-// would end the process. Everything else still goes to SDL.
+// Drawing into, or pointing at, the game's destroyed window fails with one of these; SDL's own
+// handler would end the process. Everything else, errors about other windows included (SDL2 under
+// the compatibility library expects some of its own), still goes to SDL.
 int on_x_error(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+  const bool ours = error->resourceid != 0 &&
+                    (error->resourceid == watched.load() || error->resourceid == drawn.load());
+  if (ours && (error->error_code == BadWindow || error->error_code == BadDrawable)) {
     lost.store(true);
     return 0;
   }
@@ -43,7 +47,11 @@ void watch_window_destruction() {
   }
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   Display* display = info.info.x11.display;
-  const Window window = info.info.x11.wmwindow;
+  // SDL 1.2 draws into a child of the window manager's window; the SDL2-based compatibility
+  // library reports only the one window it draws into.
+  const Window window = info.info.x11.wmwindow != 0 ? info.info.x11.wmwindow : info.info.x11.window;
+  if (display == nullptr || window == 0) return;
+  drawn.store(info.info.x11.window);
   info.info.x11.lock_func();
   XWindowAttributes attributes;
   // SDL chose the events it takes from this window; the destruction is added to them.
