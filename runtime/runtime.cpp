@@ -77,11 +77,11 @@ void Runtime::print_text(std::string_view text, bool newline) {
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
-  kelvo::print_text(*img, errors, text, newline ? 1 : 0, text_hooks());
+  kelvo::print_text(*img, errors, text, newline ? 1 : 0, textHooks_);
 }
 
 // The bell's tone queue is not served by this runtime: the beep is silent, its pause is kept.
-TextHooks Runtime::text_hooks() {
+TextHooks Runtime::make_text_hooks() {
   TextHooks hooks;
   hooks.beep = [](double, double) {};
   hooks.sleep = [this](std::chrono::milliseconds ms) {

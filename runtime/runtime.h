@@ -131,13 +131,14 @@ class Runtime {
   Sound sound;
 
  private:
-  TextHooks text_hooks();
+  TextHooks make_text_hooks();
   void trace_line(const std::string& line);
 
   Clock& clock_;
   Frontend* frontend_ = nullptr;
   ImageDecoder* decoder_ = nullptr;
   std::function<void(uint32_t)> frameHook_;
+  TextHooks textHooks_ = make_text_hooks();  // made once: every printed line passes them on
 };
 
 }  // namespace kelvo

@@ -55,6 +55,7 @@ std::optional<BuiltinFont> builtin_font(uint32_t number) {
     if (source.number != base) continue;
     const int sourceRows = source.from8x16 ? 16 : 8;
     const uint8_t* table = source.from8x16 ? kFont8x16.data() : kFont8x8.data();
+    const uint8_t* packed = source.from8x16 ? kPacked8x16 : kPacked8x8;
     BuiltinFont font;
     font.number = number;
     font.cellWidth = doubleWidth ? 2 * kGlyphWidth : kGlyphWidth;
@@ -62,6 +63,8 @@ std::optional<BuiltinFont> builtin_font(uint32_t number) {
     font.doubleWidth = doubleWidth;
     font.firstGlyph = table + source.firstRow * kGlyphWidth;
     font.glyphStride = sourceRows * kGlyphWidth;
+    font.firstBits = packed + source.firstRow;
+    font.bitsStride = sourceRows;
     return font;
   }
   return std::nullopt;
