@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "runtime/display/fullscreen.h"
-#include "runtime/display/image_loader.h"
 #include "runtime/services/numbers.h"
 
 namespace kelvo {
@@ -102,7 +101,7 @@ int32_t Runtime::load_image(std::string_view name) {
 }
 
 int32_t Runtime::load_image(std::string_view name, int32_t mode, uint32_t passed) {
-  return kelvo::load_image(images, errors, decoder_, name, mode, passed);
+  return kelvo::load_image(images, errors, decoder_, name, mode, passed, &colourMatches_);
 }
 
 void Runtime::put_image(double x, double y, int32_t source) {

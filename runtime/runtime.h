@@ -12,6 +12,7 @@
 #include "runtime/display/blit.h"
 #include "runtime/display/display.h"
 #include "runtime/display/image_decoder.h"
+#include "runtime/display/image_loader.h"
 #include "runtime/display/image_table.h"
 #include "runtime/display/text.h"
 #include "runtime/frontend.h"
@@ -137,6 +138,7 @@ class Runtime {
   Clock& clock_;
   Frontend* frontend_ = nullptr;
   ImageDecoder* decoder_ = nullptr;
+  ColourMatches colourMatches_;
   std::function<void(uint32_t)> frameHook_;
   TextHooks textHooks_ = make_text_hooks();  // made once: every printed line passes them on
 };
