@@ -21,11 +21,13 @@ void Runtime::quit_program() {
 }
 
 int32_t Runtime::new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed) {
+  settle_fill();
   return images.new_image(width, height, mode, passed);
 }
 
 void Runtime::set_fullscreen(int32_t option) {
   if (errors.pending()) return;
+  settle_fill();
   const int32_t target = fullscreen_target(option);
   if (target < 0) {
     errors.raise_error(5);
@@ -44,19 +46,32 @@ std::unique_lock<std::mutex> Runtime::screen_draw_lock() {
 }
 
 void Runtime::clear_screen() {
-  if (errors.pending()) return;
-  Image* img = images.destination();
-  if (!img) return;
-  auto lock = screen_draw_lock();
-  kelvo::clear_screen(*img, errors, 0, 0, 0);
+  clear_destination(0, 0);
 }
 
 void Runtime::clear_screen(int32_t colour) {
+  clear_destination(colour, kClearColour);
+}
+
+void Runtime::clear_destination(int32_t colour, uint32_t passed) {
   if (errors.pending()) return;
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
-  kelvo::clear_screen(*img, errors, 0, colour, kClearColour);
+  settle_fill();
+  const auto fill = kelvo::clear_screen_cursors(*img, errors, 0, colour, passed);
+  if (!fill) return;
+  if (!img->isText && img->bytesPerPixel == 1 && display.autoDisplay.load() == 0) {
+    pendingFill_ = PendingFill{img, *fill};
+  } else {
+    fill_screen(*img, *fill);
+  }
+}
+
+void Runtime::settle_fill() {
+  if (!pendingFill_) return;
+  fill_screen(*pendingFill_->image, pendingFill_->fill);
+  pendingFill_.reset();
 }
 
 void Runtime::locate(int32_t row, int32_t column) {
@@ -76,6 +91,7 @@ void Runtime::print_text(std::string_view text, bool newline) {
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
+  settle_fill();
   kelvo::print_text(*img, errors, text, newline ? 1 : 0, textHooks_);
 }
 
@@ -90,6 +106,7 @@ TextHooks Runtime::make_text_hooks() {
 }
 
 void Runtime::display_now() {
+  settle_fill();
   if (errors.pending()) return;
   if (frontend_) frontend_->show_frame();
   const uint32_t frame = display.frameCount.fetch_add(1) + 1;
@@ -101,6 +118,7 @@ int32_t Runtime::load_image(std::string_view name) {
 }
 
 int32_t Runtime::load_image(std::string_view name, int32_t mode, uint32_t passed) {
+  settle_fill();
   return kelvo::load_image(images, errors, decoder_, name, mode, passed, &colourMatches_);
 }
 
@@ -128,6 +146,11 @@ void Runtime::put_image(double x1, double y1, double x2, double y2, int32_t sour
 void Runtime::put_image(const PutImageArgs& args) {
   if (errors.pending()) return;
   auto lock = screen_draw_lock();
+  if (pendingFill_ && pendingFill_->image == images.destination() &&
+      covers_destination(images, errors, args)) {
+    pendingFill_.reset();
+  }
+  settle_fill();
   kelvo::put_image(images, errors, args);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,10 +52,14 @@ class Runtime {
 
   // Images and screen.
   int32_t new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed = kArg0);
-  void set_screen(int32_t modeOrHandle) { images.set_screen(modeOrHandle, kArg0); }
+  void set_screen(int32_t modeOrHandle) {
+    settle_fill();
+    images.set_screen(modeOrHandle, kArg0);
+  }
   void set_fullscreen(int32_t option);
   void set_colour(uint32_t foreground) { images.set_colour(foreground, 0, 0, kArg0); }
   void set_clear_colour(uint32_t colour, int32_t image) {
+    settle_fill();
     images.set_clear_colour(0, colour, image, kArg0 | kArg1);
   }
   void set_print_mode(int32_t option) { images.set_print_mode(option, 0, 0); }
@@ -133,6 +138,9 @@ class Runtime {
 
  private:
   TextHooks make_text_hooks();
+  void clear_destination(int32_t colour, uint32_t passed);
+  // Makes a postponed fill before anything else draws on, shows or replaces an image.
+  void settle_fill();
   void trace_line(const std::string& line);
 
   Clock& clock_;
@@ -141,6 +149,14 @@ class Runtime {
   ColourMatches colourMatches_;
   std::function<void(uint32_t)> frameHook_;
   TextHooks textHooks_ = make_text_hooks();  // made once: every printed line passes them on
+  // A play frame clears the screen and then covers it with its sky: the clear's fill waits for
+  // the next drawing and is dropped when that drawing covers the whole image. Only while the game
+  // thread alone reads the screen (after the first display_now).
+  struct PendingFill {
+    Image* image;
+    ScreenFill fill;
+  };
+  std::optional<PendingFill> pendingFill_;
 };
 
 }  // namespace kelvo

@@ -521,6 +521,21 @@ void copy_keyed_row(uint8_t* dst, const uint8_t* src, size_t n, uint8_t key) {
   keyed_row(dst, src, n, KeyPattern(key));
 }
 
+bool covers_destination(ImageTable& table, const Errors& errors, const PutImageArgs& args) {
+  if (errors.pending() || args.passed != (kPutCorner1 | kPutSource) || args.source >= 0)
+    return false;
+  const auto index = static_cast<size_t>(-static_cast<int64_t>(args.source));
+  const Image* d = table.destination();
+  if (index >= table.handed_out() || !d) return false;
+  const Image& s = table.at(static_cast<int>(index));
+  if (!s.inUse || &s == d || s.isText || d->isText || s.bytesPerPixel != 1 ||
+      d->bytesPerPixel != 1 || s.clearColour >= 0) {
+    return false;
+  }
+  const int64_t x = corner(args.x1), y = corner(args.y1);
+  return x <= 0 && y <= 0 && x + s.width >= d->width && y + s.height >= d->height;
+}
+
 void put_image(ImageTable& table, Errors& errors, const PutImageArgs& args) {
   if (errors.pending()) return;
   Image* s = (args.passed & kPutSource) ? table.resolve(args.source) : table.source();

@@ -393,29 +393,36 @@ void locate(Image& image, Errors& errors, int32_t row, int32_t column, int32_t s
   }
 }
 
-void clear_screen(Image& image, Errors& errors, int32_t method, int32_t colour, uint32_t passed) {
-  if (errors.pending() != 0) return;
+std::optional<ScreenFill> clear_screen_cursors(Image& image, Errors& errors, int32_t method,
+                                               int32_t colour, uint32_t passed) {
+  if (errors.pending() != 0) return std::nullopt;
   const uint32_t fill = (passed & kClearColour) ? static_cast<uint32_t>(colour) : image.background;
   const bool bad_colour = (passed & kClearColour) && is_8bit(image) && fill > image.colourMask;
   const bool bad_method = (passed & kClearMethod) && (method < 0 || method > 2);
   if (bad_colour || bad_method) {
     errors.raise_error(kIllegalFunctionCall);
-    return;
+    return std::nullopt;
   }
   image.cursorRow = image.textTop;
   image.cursorColumn = 1;
   const int32_t how = (passed & kClearMethod) ? method : 0;
   if (how == 2) {
     const int h = cell_height(image);
-    fill_lines(image, h * (image.textTop - 1), h * image.textBottom, fill);
-    return;
+    return ScreenFill{h * (image.textTop - 1), h * image.textBottom, fill};
   }
-  if (image.isText) {
-    if (how == 0) fill_lines(image, 0, line_count(image), fill);
-    return;
-  }
-  fill_lines(image, 0, line_count(image), fill);
+  if (image.isText) return ScreenFill{0, how == 0 ? line_count(image) : 0, fill};
   centre_graphics_cursor(image);
+  return ScreenFill{0, line_count(image), fill};
+}
+
+void fill_screen(Image& image, const ScreenFill& fill) {
+  fill_lines(image, fill.firstLine, fill.endLine, fill.colour);
+}
+
+void clear_screen(Image& image, Errors& errors, int32_t method, int32_t colour, uint32_t passed) {
+  if (const auto fill = clear_screen_cursors(image, errors, method, colour, passed)) {
+    fill_screen(image, *fill);
+  }
 }
 
 void render_text_image(const Image& text, uint8_t* out, size_t pitch) {
