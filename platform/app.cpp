@@ -16,6 +16,7 @@
 
 #include "game/game.h"
 #include "platform/clocks.h"
+#include "platform/data_location.h"
 #include "platform/headless_frontend.h"
 #include "platform/host.h"
 #include "platform/script_player.h"
@@ -26,6 +27,9 @@
 
 #ifndef KELVO_VERSION
 #define KELVO_VERSION "dev"
+#endif
+#ifndef KELVO_DATA_FROM_BIN
+#define KELVO_DATA_FROM_BIN ""  // where an installed game's data folder is, from its executable
 #endif
 
 namespace kelvo {
@@ -47,8 +51,12 @@ Options with_absolute_paths(Options o) {
   return o;
 }
 
-bool enter_directory(const Options& o) {
-  const std::string dir = o.directory.empty() ? executable_directory().value_or("") : o.directory;
+DataLocation data_location(const Options& o) {
+  return find_data_location(o.directory, executable_directory().value_or(""), KELVO_DATA_FROM_BIN,
+                            player_data_directory());
+}
+
+bool enter_directory(const std::string& dir) {
   if (dir.empty() || chdir(dir.c_str()) == 0) return true;
   std::fprintf(stderr, "kelvo: cannot use the directory %s: %s\n", dir.c_str(),
                std::strerror(errno));
@@ -186,7 +194,8 @@ int run_program(const Options& options, const GameRoutine& routine) {
   const Options o = with_absolute_paths(options);
   auto commands = load_commands(o);
   if (!commands) return 2;
-  if (!enter_directory(o)) return 1;
+  const DataLocation location = data_location(o);
+  if (!enter_directory(location.directory)) return 1;
   if (!o.headless) {
     if (const int status = start_sdl()) return status;
   }
@@ -203,6 +212,7 @@ int run_program(const Options& options, const GameRoutine& routine) {
     std::fprintf(stderr, "kelvo: cannot write the trace %s\n", o.tracePath.c_str());
     return 2;
   }
+  if (!location.scoreFile.empty()) rt.files.set_path_map(score_file_map(location.scoreFile));
   SdlImageDecoder decoder;  // IMG_Load needs no video mode: headless runs load pictures too
   rt.set_image_decoder(&decoder);
   GameState state;
@@ -265,7 +275,7 @@ int kelvo_main(int argc, const char* const* argv, const GameRoutine& routine) {
     return 0;
   }
   if (options->version) {
-    std::printf("kelvo %s\n", KELVO_VERSION);
+    std::printf("kelvo %s\n%s\n", KELVO_VERSION, loaded_sdl_version().c_str());
     return 0;
   }
   return routine ? run_program(*options, routine) : run_program(*options);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/window_icon.h"
+#include "platform/x11_hints.h"
 #include "runtime/display/default_palette.h"
 
 namespace kelvo {
@@ -90,6 +91,12 @@ DisplayModes list_display_modes() {
 
 void prefer_nearest_scaling() {
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
+std::string loaded_sdl_version() {
+  const SDL_version* v = SDL_Linked_Version();
+  return "SDL " + std::to_string(v->major) + "." + std::to_string(v->minor) + "." +
+         std::to_string(v->patch);
 }
 
 int start_sdl() {
@@ -189,6 +196,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
                  fullscreen ? "full screen" : "window", SDL_GetError());
     return false;
   }
+  set_x11_window_hints();
   if (standard_layout(surface_->format)) {
     shadow_.clear();
   } else {

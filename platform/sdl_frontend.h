@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,10 @@ namespace kelvo {
 // Asks the SDL 1.2 compatibility layer over SDL2 to scale full screen by whole pixels, unless the
 // player chose otherwise. Must run before SDL_Init.
 void prefer_nearest_scaling();
+
+// "SDL X.Y.Z" of the SDL library loaded, which may be another than the one built against (the
+// SDL2-based compatibility library, say).
+std::string loaded_sdl_version();
 
 // Starts SDL and its font library; on failure writes the reason and returns the exit status
 // (100 or 7000), else 0.

@@ -1,5 +1,10 @@
-// The window icon: Dr Kelvo's head with his head mirror on an orange girder badge.
+// The window icon: Dr Kelvo's head with his head mirror on an orange girder badge, drawn at 32
+// and, for the small sizes, at 16 pixels.
 #include "platform/window_icon.h"
+
+#include <optional>
+
+#include "runtime/display/default_palette.h"
 
 namespace kelvo {
 namespace {
@@ -55,7 +60,47 @@ constexpr uint8_t icon_pixel(char c) {
   }
 }
 
+// The same head drawn for 16 pixels, where the 32-pixel drawing halved would lose the eyes.
+constexpr const char* kSmallRows[16] = {
+    "................", ".....oooooo.....", "...ooOOOOOOoo...", "..oOhhhhhhhhOo..",
+    ".oOhhhhcchhhhOo.", ".oOhhhcwgchhhOo.", ".oOhsssccsssSOo.", ".oOskksssskksOo.",
+    ".oOssssssssssOo.", ".oOSsssSSsssSOo.", ".ooOSsmwwmsSOoo.", "..oOSssssssSOo..",
+    "...oOSSSSSSOo...", "...wwwwSSwwww...", "..wwwgwrrwgwww..", "..wwwgwwwwgwww..",
+};
+
+// The drawing for `size` and how many times each of its pixels is repeated.
+struct IconSource {
+  const char* const* rows;
+  int side;
+  int scale;
+};
+
+std::optional<IconSource> icon_source(int size) {
+  for (const int side : {16, 32}) {
+    if (size % side != 0) continue;
+    const int scale = size / side;
+    // 16 and 48 come from the small drawing; 32, 64, 128 and 256 from the large one.
+    if (side == 16 && scale != 1 && scale != 3) continue;
+    return IconSource{side == 16 ? kSmallRows : kRows, side, scale};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::vector<uint32_t> window_icon_argb(int size) {
+  const auto source = icon_source(size);
+  if (!source) return {};
+  const Palette& palette = default_palette();
+  std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const uint8_t index = icon_pixel(source->rows[y / source->scale][x / source->scale]);
+      pixels[static_cast<size_t>(y) * size + x] = index == 0 ? 0 : palette[index];
+    }
+  }
+  return pixels;
+}
 
 #define KELVO_PX(y, x) icon_pixel(kRows[y][x])
 #define KELVO_PX8(y, x)                                                                           \

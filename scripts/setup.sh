@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the game and the tests need, when any is missing.
+# Installs the Debian packages that are missing: scripts/setup.sh play  for building and playing,
+# scripts/setup.sh test  for that plus every test tool.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config clang clang-format
+play_packages=(
+  build-essential cmake pkg-config libpng-dev libx11-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-  libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick libx11-dev console-data
 )
+test_packages=(
+  clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils appstream dpkg-dev
+)
+
+case "${1:-}" in
+  play) packages=("${play_packages[@]}") ;;
+  test) packages=("${play_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh play|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

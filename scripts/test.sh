@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Sets up the machine, then builds and runs every test: a plain build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded tests.
+# Sets up the machine, then builds and runs every test: a plain build, its script goldens and
+# window tests again on the SDL2-based SDL 1.2, an AddressSanitizer + UndefinedBehaviorSanitizer
+# build, and a ThreadSanitizer build of the threaded tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 jobs="$(nproc)"
 root="$(pwd)"
 
 build() {  # build DIR SANITIZER TARGET...
   local dir="$1" san="$2"
   shift 2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE="$san" \
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE="$san" -DKELVO_BUILD_TESTS=ON \
     -DKELVO_BUILD_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" >/dev/null
   cmake --build "$dir" -j "$jobs" ${1:+--target "$@"}
 }
@@ -21,6 +22,9 @@ scripts/check-format.sh
 echo "== plain build"
 build build ""
 (cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== SDL 1.2 compatibility library (over SDL2): script goldens and window tests"
+scripts/sdl_compat.sh build
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan address

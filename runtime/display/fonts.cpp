@@ -1,25 +1,42 @@
-// Expands the packed glyph rows generated from the console fonts into one byte per pixel.
+// Expands the hex glyph rows of font_glyphs.h into one byte per pixel, at compile time.
 #include "runtime/display/fonts.h"
 
 #include <cstddef>
 
+#include "runtime/display/font_glyphs.h"
+
 namespace kelvo {
 namespace {
 
-// Defines kPacked8x16 and kPacked8x8: one byte per glyph row, high bit leftmost.
-#include "runtime/display/font_data.inc"
+constexpr int hex_digit(char c) {
+  return c <= '9' ? c - '0' : c - 'A' + 10;
+}
 
-template <size_t N>
-constexpr std::array<uint8_t, N * 8> expand(const uint8_t (&packed)[N]) {
-  std::array<uint8_t, N * 8> pixels{};
-  for (size_t i = 0; i < N; ++i) {
-    for (int bit = 0; bit < 8; ++bit) pixels[i * 8 + bit] = (packed[i] << bit) & 0x80 ? 255 : 0;
+// Writes `rows` rows of hex digit pairs (blanks between them skipped) as 8 pixels each.
+constexpr void expand_rows(const char* hex, int rows, uint8_t* pixels) {
+  for (int row = 0; row < rows; ++row) {
+    while (*hex == ' ') ++hex;
+    const int bits = hex_digit(hex[0]) << 4 | hex_digit(hex[1]);
+    hex += 2;
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      pixels[row * kGlyphWidth + x] = (bits << x) & 0x80 ? 255 : 0;
+    }
+  }
+}
+
+template <int Rows>
+constexpr std::array<uint8_t, 256 * Rows * kGlyphWidth> expand() {
+  std::array<uint8_t, 256 * Rows * kGlyphWidth> pixels{};
+  for (size_t c = 0; c < 256; ++c) {
+    const GlyphRows& glyph = kCodePage437Glyphs[c];
+    expand_rows(Rows == 16 ? glyph.tall : glyph.small, Rows,
+                pixels.data() + c * Rows * kGlyphWidth);
   }
   return pixels;
 }
 
-constexpr Font8x8Table kFont8x8 = expand(kPacked8x8);
-constexpr Font8x16Table kFont8x16 = expand(kPacked8x16);
+constexpr Font8x8Table kFont8x8 = expand<8>();
+constexpr Font8x16Table kFont8x16 = expand<16>();
 
 // The single-width fonts; 9, 15 and 17 are 8, 14 and 16 drawn twice as wide.
 struct FontSource {

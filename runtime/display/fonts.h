@@ -1,4 +1,4 @@
-// The built-in bitmap fonts: the PC's code-page-437 glyphs at 8 x 8 and 8 x 16 pixels.
+// The built-in bitmap fonts: code-page-437 glyphs at 8 x 8 and 8 x 16 pixels.
 #pragma once
 
 #include <array>

@@ -137,14 +137,15 @@ void Files::file_open(const std::string& name, int32_t mode, int32_t access, int
     errors_.raise_error(code);
     return;
   }
+  const std::string path = pathMap_ ? pathMap_(name, mode) : name;
   auto slot = std::make_unique<Slot>();
-  int err = open_slot(*slot, name, mode, access);
+  int err = open_slot(*slot, path, mode, access);
   // Output files are private until their close puts them in place, so only shared handles lock.
   if (err == 0 && lock != kLockNone && slot->handle.valid()) {
     err = host::lock_file(slot->handle.fd(), true);
   }
   if (err != 0) {
-    errors_.raise_error(open_error_code(err, host::parent_directory_exists(name)));
+    errors_.raise_error(open_error_code(err, host::parent_directory_exists(path)));
     return;
   }
   slots_[number] = std::move(slot);

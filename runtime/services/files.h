@@ -38,6 +38,10 @@ enum FileLock : int32_t { kLockNone = 0, kLockRead = 1, kLockWrite = 2, kLockRea
 // Receives the trace events "file_open PATH MODE" and "file_close NUMBER".
 using FileTrace = std::function<void(const std::string& line)>;
 
+// Where a name the program opens lives on the host, given the open mode; the trace and the
+// error reports keep the program's own name.
+using FilePathMap = std::function<std::string(const std::string& name, int32_t mode)>;
+
 // Used by one thread at a time: the game thread, and at shutdown the display loop once the game
 // thread has ended.
 class Files {
@@ -72,6 +76,10 @@ class Files {
 
   bool is_open(int32_t number) const { return slots_.count(number) != 0; }
 
+  // Before the first open: from then on every name goes through `map` (by default it is its own
+  // path, relative to the working directory).
+  void set_path_map(FilePathMap map) { pathMap_ = std::move(map); }
+
  private:
   struct Slot;
 
@@ -83,6 +91,7 @@ class Files {
 
   Errors& errors_;
   FileTrace trace_;
+  FilePathMap pathMap_;
   // Sparse, so that a large file number costs no more than a small one.
   std::map<int32_t, std::unique_ptr<Slot>> slots_;
 };

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The Debian package end to end (root, several minutes, not part of the test command): builds the
+# package with cpack from a plain build, makes a fresh Debian root with debootstrap, installs the
+# package there with apt-get, and plays the golden flow script with the installed game, headless:
+# it must end with status 0, the same trace as the golden one, and the table saved in the
+# player's data folder. Prints the package's Depends line.
+# Usage: scripts/deb_check.sh [BUILD]   (default build; the root is made in BUILD/deb-check/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir="$(pwd)"
+build="$(realpath -m "${1:-build}")"
+[ "$(id -u)" -eq 0 ] || { echo "deb_check: run as root (debootstrap, chroot)" >&2; exit 2; }
+command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
+
+echo "== package"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_SANITIZE= >/dev/null
+cmake --build "$build" -j "$(nproc)" --target kelvo kelvo_asset_files kelvo_install_file_set
+rm -f "$build"/kelvo_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb="$(ls "$build"/kelvo_*.deb)"
+echo "$(basename "$deb"): Depends: $(dpkg-deb -f "$deb" Depends)"
+
+# The release and mirror this machine's own apt uses.
+. /etc/os-release
+mirror="$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)"
+[ -n "$mirror" ] || mirror="$(awk '$1 == "deb" {print $2; exit}' /etc/apt/sources.list)"
+
+echo "== fresh $VERSION_CODENAME root"
+work="$build/deb-check"
+root="$work/root"
+cleanup() { umount "$root/proc" 2>/dev/null || true; }
+trap cleanup EXIT
+cleanup
+rm -rf "$work"
+mkdir -p "$work"
+debootstrap --variant=minbase "$VERSION_CODENAME" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+  { tail -n 20 "$work/debootstrap.log"; exit 1; }
+mount -t proc proc "$root/proc"  # the game finds its data folder through /proc/self/exe
+
+echo "== apt-get install ./$(basename "$deb")"
+cp "$deb" "$root/tmp/"
+cp tests/scripts/flow_attract_to_play.script "$root/tmp/flow.script"
+chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+  "./tmp/$(basename "$deb")" >"$work/install.log" 2>&1 || { tail -n 20 "$work/install.log"; exit 1; }
+chroot "$root" dpkg -L kelvo | grep -E 'bin/kelvo$|\.desktop$|metainfo|man6|256x256'
+
+echo "== a scripted run of the installed game"
+chroot "$root" env -i HOME=/root PATH=/usr/games:/usr/bin:/bin sh -c \
+  'cd /tmp && kelvo --version && kelvo --headless --script flow.script --trace trace.txt'
+diff "$root/tmp/trace.txt" "$source_dir/tests/golden/flow_attract_to_play/trace.txt"
+cmp "$root/root/.local/share/kelvo/score.txt" \
+  "$source_dir/tests/golden/flow_attract_to_play/score.txt"
+echo "deb check passed: installed in a fresh $VERSION_CODENAME root, the scripted run matches"

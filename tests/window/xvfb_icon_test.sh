@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Under a virtual X server: the game's window carries its icon at 16, 32, 48, 64 and 128 pixels
+# in _NET_WM_ICON and the class "kelvo" that the launcher's StartupWMClass names.
+set -euo pipefail
+export SDL_VIDEODRIVER=x11
+export SDL_AUDIODRIVER=dummy
+kelvo="$1"
+closer="$2"
+work="$(mktemp -d)"
+source "$(dirname "$0")/game_dir.sh"
+make_game_dir "$work" "$kelvo"
+trap 'rm -rf "$work"' EXIT
+
+"$kelvo" --window --mute --dir "$work" &
+pid=$!
+icons=""
+for _ in $(seq 200); do
+  id="$(xdotool search --name '^Untitled$' 2>/dev/null | head -n 1 || true)"
+  if [ -n "$id" ]; then
+    icons="$(xprop -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ' || true)"
+    [ -n "$icons" ] && break
+  fi
+  sleep 0.05
+done
+class="$(xprop -id "$id" WM_CLASS)"
+"$closer" Untitled
+wait $pid
+echo "icons: $icons"
+echo "$class"
+expected="Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) Icon (128 x 128) "
+[ "$icons" = "$expected" ] || { echo "expected $expected"; exit 1; }
+[ "$class" = 'WM_CLASS(STRING) = "kelvo", "kelvo"' ] || { echo "wrong class"; exit 1; }
+echo "icon test passed"
