@@ -2,6 +2,7 @@
 #include "runtime/runtime.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "runtime/display/fullscreen.h"
 #include "runtime/services/numbers.h"
@@ -160,8 +161,16 @@ void Runtime::seed_random(double seed) {
   trace.event("seed", exact_double(seed));
 }
 
+// The HUD prints the same few numbers frame after frame, and formatting one costs a snprintf.
 std::string Runtime::number_to_string(double value) {
-  return errors.pending() ? std::string() : kelvo::number_to_string(static_cast<float>(value));
+  if (errors.pending()) return std::string();
+  const auto bits = std::bit_cast<uint32_t>(static_cast<float>(value));
+  for (const NumberText& known : numberTexts_) {
+    if (known.valid && known.bits == bits) return known.text;
+  }
+  NumberText& slot = numberTexts_[nextNumberText_++ % numberTexts_.size()];
+  slot = {true, bits, kelvo::number_to_string(static_cast<float>(value))};
+  return slot.text;
 }
 
 void Runtime::trace_line(const std::string& line) {

@@ -3,6 +3,7 @@
 // Clock.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -158,6 +159,14 @@ class Runtime {
     ScreenFill fill;
   };
   std::optional<PendingFill> pendingFill_;
+  // The texts of the last numbers formatted, by the bits of their single-precision value.
+  struct NumberText {
+    bool valid = false;
+    uint32_t bits = 0;
+    std::string text;
+  };
+  std::array<NumberText, 4> numberTexts_;
+  size_t nextNumberText_ = 0;
 };
 
 }  // namespace kelvo
