@@ -112,6 +112,7 @@ void Runtime::display_now() {
   if (frontend_) frontend_->show_frame();
   const uint32_t frame = display.frameCount.fetch_add(1) + 1;
   if (frameHook_) frameHook_(frame);
+  display.end_deferral();
 }
 
 int32_t Runtime::load_image(std::string_view name) {
