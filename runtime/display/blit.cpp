@@ -323,7 +323,10 @@ struct KeyPattern {
 #if defined(__x86_64__) && defined(__GNUC__)
 #define KELVO_KEYED_AVX2 1
 // Rows of 32 bytes or more, 32 at a time where the processor has AVX2: a blend by the key's
-// mask, half the instructions of the 16-byte steps. Shorter rows take the 16-byte steps.
+// mask, half the instructions of the 16-byte steps. Shorter rows take the 16-byte steps. A block
+// that is all clear is left alone: the game's large pictures (girders, cranes, clouds) are clear
+// in long runs, where the branch is well predicted and the untouched screen bytes save a load
+// and a store; scattered pictures pay about as much in mispredictions as they save.
 [[gnu::target("avx2")]] void keyed_rows_avx2(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s,
                                              ptrdiff_t sPitch, size_t n, int64_t rows,
                                              const KeyPattern& k) {
@@ -337,9 +340,11 @@ struct KeyPattern {
     for (size_t i = 0;; i += 32) {
       if (i + 32 > n) i = n - 32;
       const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
-      const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
-      const __m256i out = _mm256_blendv_epi8(in, old, _mm256_cmpeq_epi8(in, key));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), out);
+      const __m256i clear = _mm256_cmpeq_epi8(in, key);
+      if (_mm256_movemask_epi8(clear) != -1) {
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_blendv_epi8(in, old, clear));
+      }
       if (i + 32 >= n) break;
     }
   }
