@@ -177,6 +177,7 @@ class GlyphPen {
   explicit GlyphPen(const Image& image)
       : font_(image.isText ? BuiltinFont{} : graphics_font(image)),
         wordRows_(is_8bit(image)),
+        lines_(line_count(image)),
         fg_(0x0101010101010101ull * (masked(image, image.foreground) & 0xFF)),
         bg_(0x0101010101010101ull * (masked(image, image.background) & 0xFF)) {}
 
@@ -192,7 +193,7 @@ class GlyphPen {
     }
     const int y0 = font_.cellHeight * (image.cursorRow - 1);
     const int first = std::max(0, -y0);
-    const int end = std::min(font_.cellHeight, line_count(image) - y0);
+    const int end = std::min(font_.cellHeight, lines_ - y0);
     if (first >= end) return;
     uint8_t* p = line(image, y0 + first) + x0;
     const uint8_t* bits = font_.glyph_bits(c) + first;
@@ -213,6 +214,7 @@ class GlyphPen {
  private:
   BuiltinFont font_;
   bool wordRows_;
+  int lines_;  // an image keeps its size while it is printed on
   uint64_t fg_;
   uint64_t bg_;
 };
