@@ -100,10 +100,13 @@ std::string loaded_sdl_version() {
 }
 
 int start_sdl() {
-  constexpr Uint32 kAll = SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_CDROM;
+  // Only what the game uses: SDL's timer subsystem runs a thread that wakes about a thousand
+  // times a second though the game sets no SDL timer (its ticks need no subsystem), and the
+  // CD-ROM subsystem reads the mount table for nothing.
+  constexpr Uint32 kUsed = SDL_INIT_AUDIO | SDL_INIT_VIDEO;
   prefer_nearest_scaling();
   // Without audio output some SDL builds refuse the whole start; play on without it then.
-  if (SDL_Init(kAll) < 0 && SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+  if (SDL_Init(kUsed) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
     return 100;
   }
