@@ -149,9 +149,17 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
+  // Before its first display_now the game may wait for a refresh (that display_now, or a
+  // full-screen request): it is made at once, not at the next refresh pass up to 32 ms later.
+  const auto gameAwaitsRefresh = [this] {
+    const int32_t autoDisplay = rt_.display.autoDisplay.load();
+    const bool awaited =
+        autoDisplay == -1 || (autoDisplay != 0 && rt_.display.fullscreenRequest.load() != -1);
+    return awaited && !dialog_.is_open();
+  };
   for (;;) {
     rt_.hub.wait_until(next, [&] {
-      return handoff_.load() == kRequested || dialogs_.asked() ||
+      return handoff_.load() == kRequested || dialogs_.asked() || gameAwaitsRefresh() ||
              rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
     });
     if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
@@ -161,6 +169,7 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
       rt_.hub.notify();
     }
     if (dialogs_.asked()) open_dialog();
+    if (gameAwaitsRefresh()) auto_refresh();
     const auto now = Steady::now();
     if (now < next) continue;
     next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;
