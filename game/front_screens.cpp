@@ -100,7 +100,7 @@ void Game::hall_of_fame_frame() {
   print_line(3, 17, "HALL OF FAME");
   draw(s_.craneImg[4], 0, -30);
   for (int i = 1; i <= 10; ++i) {
-    print_line(i + 4, 17, s_.hallNames[i]);
+    print_line(i + 4, 17, shown_name(s_.hallNames[i]));
     const std::string score = rt_.number_to_string(s_.hallScores[i]);
     stmt();
     print_line(i + 4, 29 - static_cast<int>(score.size()), score + " ");

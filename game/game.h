@@ -41,6 +41,16 @@ const char* stage_name(GameStage stage);
 // the entries below move down with their initials and the tenth drops out.
 void rank_score(GameState& state);
 
+// The form in which a name is written to the high-score file so that reading the file gives it
+// back: the name itself when it reads back unchanged (every name typed in the game does), else
+// the name in double quotes, with its double quotes turned into apostrophes and its Ctrl-Z bytes
+// into question marks, the two bytes no field can hold.
+std::string storable_name(std::string_view name);
+
+// A name as the hall of fame shows it: control bytes as question marks, cut to the columns left
+// on its row, so that a hand-edited file can neither ring the bell nor scroll the screen.
+std::string shown_name(std::string_view name);
+
 // Girders 1, 3, 5 and 7 rise to the right; 2, 4 and 6 fall to the right. Any other number (the
 // hero above the top girder) belongs to neither set.
 inline bool odd_girder(double f) {

@@ -8,7 +8,37 @@ constexpr int32_t kFile = 1;
 constexpr int32_t kInput = 3;
 constexpr int32_t kOutput = 4;
 constexpr int kEntries = 10;
+constexpr int kNameColumns = 24;  // from column 17 to the row's end
+constexpr char kCtrlZ = 26;
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// The string field reader skips leading blanks, takes a leading quote as the start of a quoted
+// field, ends a field at a comma or line end, drops trailing blanks, and ends the file at Ctrl-Z.
+bool reads_back_unchanged(std::string_view name) {
+  return !name.empty() && !is_blank(name.front()) && name.front() != '"' &&
+         !is_blank(name.back()) && name.find_first_of(",\r\n\x1a") == std::string_view::npos;
+}
+
 }  // namespace
+
+std::string storable_name(std::string_view name) {
+  if (reads_back_unchanged(name)) return std::string(name);
+  std::string quoted = "\"";
+  for (char c : name) quoted += c == '"' ? '\'' : c == kCtrlZ ? '?' : c;
+  return quoted + "\"";
+}
+
+std::string shown_name(std::string_view name) {
+  std::string shown(name.substr(0, kNameColumns));
+  for (char& c : shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || byte == 127) c = '?';
+  }
+  return shown;
+}
 
 void Game::load_high_scores() {
   for (int i = 1; i <= kEntries; ++i) {
@@ -50,7 +80,7 @@ void Game::save_high_scores() {
   stmt();
   for (int i = 1; i <= kEntries; ++i) {
     rt_.file_print(kFile, rt_.number_to_string(s_.hallScores[i]), true, true, false);
-    rt_.file_print(kFile, s_.hallNames[i], false, false, true);
+    rt_.file_print(kFile, storable_name(s_.hallNames[i]), false, false, true);
     stmt();
   }
   rt_.file_close(kFile);

@@ -52,14 +52,18 @@ Options with_absolute_paths(Options o) {
 }
 
 DataLocation data_location(const Options& o) {
-  return find_data_location(o.directory, executable_directory().value_or(""), KELVO_DATA_FROM_BIN,
-                            player_data_directory());
+  return find_data_location(o.directory.value_or(""), executable_directory().value_or(""),
+                            KELVO_DATA_FROM_BIN, player_data_directory());
 }
 
-bool enter_directory(const std::string& dir) {
+// A folder named with --dir must be one: the program would otherwise read and save elsewhere.
+bool enter_directory(const Options& o, const std::string& dir) {
+  if (o.directory && o.directory->empty()) {
+    std::fprintf(stderr, "kelvo: --dir names no folder\n");
+    return false;
+  }
   if (dir.empty() || chdir(dir.c_str()) == 0) return true;
-  std::fprintf(stderr, "kelvo: cannot use the directory %s: %s\n", dir.c_str(),
-               std::strerror(errno));
+  std::fprintf(stderr, "kelvo: cannot use the folder %s: %s\n", dir.c_str(), std::strerror(errno));
   return false;
 }
 
@@ -195,9 +199,9 @@ int run_program(const Options& options, const GameRoutine& routine) {
   auto commands = load_commands(o);
   if (!commands) return 2;
   const DataLocation location = data_location(o);
-  if (!enter_directory(location.directory)) return 1;
+  if (!enter_directory(o, location.directory)) return 2;
   if (!o.headless) {
-    if (const int status = start_sdl()) return status;
+    if (const int status = start_sdl(!o.mute)) return status;
   }
   std::unique_ptr<Clock> clock;
   if (o.headless) {

@@ -60,7 +60,8 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
     } else if (arg == "--script") {
       if (!value(o.scriptPath)) return std::nullopt;
     } else if (arg == "--dir") {
-      if (!value(o.directory)) return std::nullopt;
+      if (!value(v)) return std::nullopt;
+      o.directory = v;
     } else if (arg == "--trace") {
       if (!value(o.tracePath)) return std::nullopt;
     } else if (arg == "--time") {

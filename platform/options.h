@@ -12,8 +12,8 @@ struct Options {
   bool mute = false;      // no audio output
   bool headless = false;  // no window, no audio, virtual clock
   std::string scriptPath;
-  std::optional<uint32_t> timeOfDayMs;  // local time at start-up
-  std::string directory;                // replaces the executable's directory
+  std::optional<uint32_t> timeOfDayMs;   // local time at start-up
+  std::optional<std::string> directory;  // replaces the executable's directory
   std::string tracePath;
   std::optional<uint32_t> closeAfterFrame;
   bool answerErrorsYes = true;

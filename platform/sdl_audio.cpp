@@ -29,38 +29,89 @@ std::string file_head(const std::string& path, size_t count) {
   return head;
 }
 
-// The magic words by which SDL_mixer tells its in-memory formats apart (AIFF, Ogg, FLAC, VOC).
-bool other_chunk_format(const std::string& head) {
-  for (const char* magic : {"FORM", "OggS", "fLaC", "Crea"}) {
-    if (head.compare(0, 4, magic) == 0) return true;
-  }
-  return false;
+// SDL's converter keeps at most nine filters (the chain has ten places, the last for its end).
+constexpr int kMostFilters = 9;
+// Past any rate an int can hold; SDL's own count would wrap and never end beyond it.
+constexpr int kRateFilterBound = 20;
+
+}  // namespace
+
+// The mixer's chunk decoders, exported by SDL_mixer though its header does not declare them.
+extern "C" {
+SDL_AudioSpec* Mix_LoadAIFF_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadOGG_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadFLAC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadVOC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
 }
 
-// Decodes the WAV file completely, as the mixer would, and scales its length to 22050 Hz stereo.
-std::optional<uint32_t> wav_length(const std::string& path) {
-  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
-  if (!rw) return std::nullopt;
-  SDL_AudioSpec spec;
-  Uint8* data = nullptr;
-  Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &data, &length)) return std::nullopt;
-  SDL_FreeWAV(data);
-  const uint32_t frameBytes = ((spec.format & 0xFF) / 8u) * spec.channels;
-  if (frameBytes == 0 || spec.freq <= 0) return std::nullopt;
-  const uint64_t frames =
-      uint64_t{length / frameBytes} * kFrequency / static_cast<uint32_t>(spec.freq);
-  return static_cast<uint32_t>(frames * kDeviceFrameBytes);
+namespace {
+
+using ChunkDecoder = SDL_AudioSpec* (*)(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+
+// The decoder Mix_LoadWAV_RW picks by the file's first four bytes; null for any other file.
+ChunkDecoder decoder_for(const std::string& head) {
+  const std::string magic = head.substr(0, 4);
+  if (magic == "RIFF" || magic == "WAVE") return SDL_LoadWAV_RW;
+  if (magic == "FORM") return Mix_LoadAIFF_RW;
+  if (magic == "OggS") return Mix_LoadOGG_RW;
+  if (magic == "fLaC") return Mix_LoadFLAC_RW;
+  if (magic == "Crea") return Mix_LoadVOC_RW;
+  return nullptr;
+}
+
+// The doublings or halvings of the rate, as SDL_BuildAudioCVT counts them in 32-bit arithmetic.
+// What is left of an uneven ratio is not converted at all: SDL 1.2 leaves the slow step out.
+int rate_filters(int rate, int deviceRate) {
+  if (rate / 100 == deviceRate / 100) return 0;
+  const bool down = rate > deviceRate;
+  const auto hi = static_cast<uint32_t>(down ? rate : deviceRate);
+  auto lo = static_cast<uint32_t>(down ? deviceRate : rate);
+  int filters = 0;
+  for (; (lo * 2) / 100 <= hi / 100 && filters < kRateFilterBound; lo *= 2) ++filters;
+  return filters;
 }
 
 }  // namespace
 
-std::optional<uint32_t> decodable_sound_length(const std::string& path) {
-  const std::string head = file_head(path, 12);
-  if (head.size() < 4) return std::nullopt;
-  if (head.compare(0, 4, "RIFF") == 0 || head.compare(0, 4, "WAVE") == 0) return wav_length(path);
-  if (other_chunk_format(head)) return 0u;
-  return std::nullopt;
+std::optional<int> conversion_filters(uint16_t format, int channels, int rate,
+                                      const MixerFormat& device) {
+  if (channels <= 0 || rate <= 0) return std::nullopt;
+  int filters = 0;
+  if ((format & 0x1000) != (device.format & 0x1000) && (format & 0xFF) != 8) ++filters;  // endian
+  if ((format & 0x8000) != (device.format & 0x8000)) ++filters;                          // sign
+  if ((format & 0xFF) != (device.format & 0xFF)) ++filters;                              // size
+  if (channels != device.channels) {
+    for (; channels * 2 <= device.channels; channels *= 2) ++filters;  // mono to stereo
+    if (channels == 6 && device.channels <= 2) {
+      ++filters;
+      channels = 2;
+    }
+    for (; channels % 2 == 0 && channels / 2 >= device.channels; channels /= 2) ++filters;
+  }
+  if (rate / 100 != device.rate / 100 && channels != 1 && channels != 2 && channels != 4 &&
+      channels != 6) {
+    return std::nullopt;  // SDL changes the rate of these channel counts only
+  }
+  return filters + rate_filters(rate, device.rate);
+}
+
+std::optional<uint32_t> decodable_sound_length(const std::string& path, const MixerFormat& device) {
+  const ChunkDecoder decode = decoder_for(file_head(path, 4));
+  if (!decode) return std::nullopt;
+  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+  if (!rw) return std::nullopt;
+  SDL_AudioSpec spec;
+  std::memset(&spec, 0, sizeof spec);
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (!decode(rw, 1, &spec, &data, &length)) return std::nullopt;
+  SDL_free(data);
+  const auto filters = conversion_filters(spec.format, spec.channels, spec.freq, device);
+  if (!filters || *filters > kMostFilters) return std::nullopt;
+  const uint32_t frameBytes = ((spec.format & 0xFF) / 8u) * spec.channels;
+  const uint64_t frames = uint64_t{frameBytes ? length / frameBytes : 0} * kFrequency /
+                          static_cast<uint32_t>(spec.freq);
+  return static_cast<uint32_t>(frames * kDeviceFrameBytes);
 }
 
 SdlAudio::~SdlAudio() {
@@ -83,6 +134,9 @@ bool SdlAudio::open_device() {
   }
   if (Mix_OpenAudio(kFrequency, AUDIO_S16LSB, 2, kBufferFrames) < 0) return fail(Mix_GetError());
   open_ = true;
+  int channels = 0;
+  Mix_QuerySpec(&device_.rate, &device_.format, &channels);
+  device_.channels = channels;
   Mix_AllocateChannels(kChannels);
   static std::once_flag registered;
   std::call_once(registered, [] { std::atexit(close_audio_at_exit); });
@@ -98,7 +152,10 @@ bool SdlAudio::fail(const char* reason) {
   return false;
 }
 
+// The file must pass the decision the silent backend takes, and convert to the device as opened.
 std::optional<LoadedChunk> SdlAudio::load_chunk(const std::string& path) {
+  if (!decodable_sound_length(path)) return std::nullopt;
+  if (device_ != MixerFormat{} && !decodable_sound_length(path, device_)) return std::nullopt;
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
   if (!rw) return std::nullopt;
   Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);

@@ -15,6 +15,14 @@ namespace kelvo {
 // The exit status when the audio device cannot be opened.
 constexpr int kAudioDeviceExitStatus = 10001;
 
+// The format the mixer converts every sound to: the device's.
+struct MixerFormat {
+  uint16_t format = AUDIO_S16LSB;
+  int channels = 2;
+  int rate = 22050;
+  bool operator==(const MixerFormat&) const = default;
+};
+
 // The mixer's output: 22050 Hz, signed 16-bit little-endian stereo, 1024-frame buffers.
 class SdlAudio final : public AudioBackend {
  public:
@@ -44,6 +52,7 @@ class SdlAudio final : public AudioBackend {
   std::function<void(int)> exit_;
   bool startedSubsystem_ = false;  // SDL_Init ran without audio; it was started here
   bool open_ = false;
+  MixerFormat device_;  // as the device was opened
   std::vector<Mix_Chunk*> chunks_;
   Mix_Music* music_ = nullptr;
 };
@@ -70,9 +79,16 @@ class SilentAudio final : public AudioBackend {
   bool musicIsMp3_ = false;
 };
 
-// The byte length a sound file would have in the mixer's format, without opening a device;
-// nullopt when the file cannot be read or is not a sound SDL_mixer decodes. Only WAV files are
-// decoded in full; for the other formats the header is checked and the length is 0.
-std::optional<uint32_t> decodable_sound_length(const std::string& path);
+// The one decision both backends take for a sound file: decoded as the mixer decodes it (WAV,
+// AIFF, Ogg Vorbis, FLAC or VOC, told apart by their first four bytes), its byte length once
+// converted to `device`; nullopt when the file cannot be read or decoded, or when SDL's converter
+// cannot bring it to `device` (it would refuse, or overrun its chain of filters and crash).
+std::optional<uint32_t> decodable_sound_length(const std::string& path,
+                                               const MixerFormat& device = {});
+
+// The number of conversion filters SDL 1.2 chains to bring sound of this format to `device`;
+// nullopt when it refuses the conversion or never ends building it (0 channels or 0 Hz).
+std::optional<int> conversion_filters(uint16_t format, int channels, int rate,
+                                      const MixerFormat& device = {});
 
 }  // namespace kelvo

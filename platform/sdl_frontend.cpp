@@ -11,6 +11,7 @@
 
 #include "platform/window_icon.h"
 #include "platform/x11_hints.h"
+#include "platform/x11_window_watch.h"
 #include "runtime/display/default_palette.h"
 
 namespace kelvo {
@@ -99,16 +100,26 @@ std::string loaded_sdl_version() {
          std::to_string(v->patch);
 }
 
-int start_sdl() {
+int start_sdl(bool withAudio) {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (!set("DISPLAY") && !set("SDL_VIDEODRIVER")) {
+    std::fprintf(stderr,
+                 "kelvo: no display (DISPLAY is not set); run with --headless to play "
+                 "without a window\n");
+    return kSdlStartExitStatus;
+  }
   // Only what the game uses: SDL's timer subsystem runs a thread that wakes about a thousand
   // times a second though the game sets no SDL timer (its ticks need no subsystem), and the
   // CD-ROM subsystem reads the mount table for nothing.
-  constexpr Uint32 kUsed = SDL_INIT_AUDIO | SDL_INIT_VIDEO;
+  const Uint32 subsystems = SDL_INIT_VIDEO | (withAudio ? SDL_INIT_AUDIO : 0u);
   prefer_nearest_scaling();
   // Without audio output some SDL builds refuse the whole start; play on without it then.
-  if (SDL_Init(kUsed) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
+  if (SDL_Init(subsystems) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
-    return 100;
+    return kSdlStartExitStatus;
   }
   std::atexit(SDL_Quit);
   if (TTF_Init() < 0) {
@@ -209,6 +220,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
     return false;
   }
   set_x11_window_hints();
+  watch_window_destruction();
   if (standard_layout(surface_->format)) {
     shadow_.clear();
   } else {
@@ -324,22 +336,32 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
   const SDLMod mod = SDL_GetModState();
   rt_.keyboard.sync_locks({(mod & KMOD_NUM) != 0, (mod & KMOD_CAPS) != 0, scrollLock_});
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
-    if (dialog_event(event)) continue;
-    switch (event.type) {
-      case SDL_KEYDOWN:
-        key_pressed(event.key.keysym);
-        break;
-      case SDL_KEYUP:
-        rt_.keyboard.release_key(event.key.keysym.sym);
-        break;
-      case SDL_QUIT:
-        closeRequested.store(1);
-        rt_.hub.notify();
-        break;
-      default:
-        break;
-    }
+  while (SDL_PollEvent(&event)) take_event(event, closeRequested);
+  // A window destroyed by another client is closed: the dialog, if one is open, answers as for
+  // a close, and the program ends.
+  if (window_lost() && !windowLossTaken_) {
+    windowLossTaken_ = true;
+    SDL_Event close{};
+    close.type = SDL_QUIT;
+    take_event(close, closeRequested);
+  }
+}
+
+void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequested) {
+  if (window_destroyed(event) || dialog_event(event)) return;
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      key_pressed(event.key.keysym);
+      break;
+    case SDL_KEYUP:
+      rt_.keyboard.release_key(event.key.keysym.sym);
+      break;
+    case SDL_QUIT:
+      closeRequested.store(1);
+      rt_.hub.notify();
+      break;
+    default:
+      break;
   }
 }
 

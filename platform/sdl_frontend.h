@@ -25,9 +25,14 @@ void prefer_nearest_scaling();
 // SDL2-based compatibility library, say).
 std::string loaded_sdl_version();
 
-// Starts SDL and its font library; on failure writes the reason and returns the exit status
-// (100 or 7000), else 0.
-int start_sdl();
+// The exit status when SDL cannot start.
+constexpr int kSdlStartExitStatus = 100;
+
+// Starts SDL, with its audio subsystem unless `withAudio` is false, and its font library; on
+// failure writes the reason and returns the exit status (100 or 7000), else 0. Without an X
+// display, and unless the player chose a video driver, SDL is not started at all: its fallback
+// drivers would draw the game as text escape codes that nobody sees.
+int start_sdl(bool withAudio = true);
 
 // Every SDL video call happens on the main thread, inside run_loop: the game thread hands its
 // frames over and waits until they are on screen.
@@ -67,6 +72,7 @@ class SdlFrontend : public Frontend {
   bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
   void draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged);
   void events_pass(std::atomic<int>& closeRequested);
+  void take_event(const SDL_Event& event, std::atomic<int>& closeRequested);
   void key_pressed(const SDL_keysym& key);
   void follow_focus();
   void open_dialog();
@@ -88,6 +94,7 @@ class SdlFrontend : public Frontend {
   SDL_Cursor* arrow_ = nullptr;
   bool keyRepeatOn_ = false;
   bool scrollLock_ = false;
+  bool windowLossTaken_ = false;
 };
 
 }  // namespace kelvo

@@ -4,8 +4,14 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <string>
+
+#include "platform/picture_size.h"
 
 namespace kelvo {
 namespace {
@@ -92,13 +98,40 @@ void read_indexes(SDL_Surface* s, DecodedPicture& pic) {
   }
 }
 
+// The whole file, when it is a regular file of a size a picture may have.
+std::optional<std::string> read_picture_file(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<uint64_t>(st.st_size) > kMaxPictureFileBytes) {
+    return std::nullopt;
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!in) return std::nullopt;
+  return bytes;
+}
+
+// A broken file can give a surface whose format claims more bytes a pixel than a row holds.
+bool readable(const SDL_Surface* s) {
+  const SDL_PixelFormat* f = s->format;
+  return s->pixels && s->w >= 1 && s->h >= 1 && f->BytesPerPixel >= 1 && f->BytesPerPixel <= 4 &&
+         f->BitsPerPixel <= 32 && s->pitch >= s->w * f->BytesPerPixel;
+}
+
 }  // namespace
 
-std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
-  std::string path = name;
-  std::replace(path.begin(), path.end(), '\\', '/');
-  SurfacePtr surface(IMG_Load(path.c_str()));
-  if (!surface || surface->w < 1 || surface->h < 1 || !surface->pixels) return std::nullopt;
+std::optional<DecodedPicture> decode_picture(std::string_view bytes, std::string_view extension) {
+  const auto format = picture_format(bytes, extension);
+  const auto size = picture_size(bytes, extension);
+  if (!format || !sturdy_picture_format(*format) || !size || !picture_size_allowed(*size)) {
+    return std::nullopt;
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (!rw) return std::nullopt;
+  std::string type(extension);
+  SurfacePtr surface(IMG_LoadTyped_RW(rw, 1, type.data()));
+  if (!surface || !readable(surface.get())) return std::nullopt;
   SurfaceLock lock(surface.get());
   if (!lock.ok()) return std::nullopt;
   DecodedPicture pic;
@@ -108,6 +141,16 @@ std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
   const SDL_PixelFormat* f = surface->format;
   if (f->BitsPerPixel == 8 && f->palette) read_indexes(surface.get(), pic);
   return pic;
+}
+
+// IMG_Load takes the type from whatever follows the path's last dot.
+std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
+  std::string path = name;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  const auto bytes = read_picture_file(path);
+  if (!bytes) return std::nullopt;
+  const size_t dot = path.find_last_of('.');
+  return decode_picture(*bytes, dot == std::string::npos ? "" : path.substr(dot + 1));
 }
 
 }  // namespace kelvo

@@ -25,7 +25,7 @@ echo "kelvo --version: SDL $version"
   { echo "sdl_compat: the game reports the classic SDL" >&2; exit 1; }
 maps="$(mktemp)"
 trap 'rm -f "$maps"' EXIT
-xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+tests/window/xvfb.sh 640x480x24 bash -c '
   SDL_AUDIODRIVER=dummy "$1" --window --mute --dir "$2" --frames 2400 & pid=$!
   for _ in $(seq 100); do grep -q libSDL2 "/proc/$pid/maps" && break; sleep 0.1; done
   grep -o "/[^ ]*libSDL[^ ]*" "/proc/$pid/maps" | sort -u

@@ -9,7 +9,7 @@ play_packages=(
 )
 test_packages=(
   clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-base
   desktop-file-utils appstream dpkg-dev
 )
 

@@ -32,6 +32,9 @@ build build-asan address
   LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp" \
   ctest --output-on-failure -j "$jobs")
 
+echo "== fuzz targets, 10 s each"
+scripts/fuzz.sh 10
+
 echo "== ThreadSanitizer (threaded tests)"
 build build-tsan thread kelvo kelvo_threaded_tests x11_close
 (cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \

@@ -2,7 +2,9 @@
 // write-aside-then-rename replacement that keeps a file whole across crashes.
 #include "platform/host/posix_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 
 namespace kelvo::host {
 
@@ -52,6 +55,28 @@ std::string temp_name_for(const std::string& targetName) {
          std::to_string(tempCounter.fetch_add(1)) + ".tmp";
 }
 
+// The process id in a temporary name made by temp_name_for for a target whose temporary names
+// start with `prefix`; nothing for any other name.
+std::optional<pid_t> temp_owner(const std::string& name, const std::string& prefix) {
+  static const std::string kSuffix = ".tmp";
+  if (name.size() <= prefix.size() + kSuffix.size() ||
+      name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(kSuffix)) {
+    return std::nullopt;
+  }
+  const std::string middle =
+      name.substr(prefix.size(), name.size() - prefix.size() - kSuffix.size());
+  const size_t dash = middle.find('-');
+  const auto digits = [](const std::string& s) {
+    return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == std::string::npos;
+  };
+  if (dash == std::string::npos || !digits(middle.substr(0, dash)) ||
+      !digits(middle.substr(dash + 1))) {
+    return std::nullopt;
+  }
+  const long pid = std::strtol(middle.c_str(), nullptr, 10);
+  return pid > 0 ? std::optional<pid_t>(static_cast<pid_t>(pid)) : std::nullopt;
+}
+
 }  // namespace
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
@@ -76,9 +101,11 @@ int FileHandle::reset() {
   return result == EINTR ? 0 : result;
 }
 
+// Non-blocking, so that a pipe with no writer gives the end of the file at once instead of
+// holding the game; a regular file reads as it always does.
 int open_for_reading(const std::string& path, FileHandle& out) {
   FileHandle file;
-  if (int err = open_errno(path, O_RDONLY, 0, file)) return err;
+  if (int err = open_errno(path, O_RDONLY | O_NONBLOCK, 0, file)) return err;
   struct stat st;
   if (::fstat(file.fd(), &st) != 0) return errno;
   if (S_ISDIR(st.st_mode)) return EISDIR;
@@ -102,8 +129,10 @@ int open_for_update(const std::string& path, bool read, bool write, FileHandle& 
   return 0;
 }
 
+// A pipe with no reader refuses at once (ENXIO), and a full one refuses a write (EAGAIN), rather
+// than waiting for a reader that may never come.
 int open_for_truncate(const std::string& path, FileHandle& out) {
-  return open_errno(path, O_WRONLY | O_CREAT | O_TRUNC, 0666, out);
+  return open_errno(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK, 0666, out);
 }
 
 int lock_file(int fd, bool exclusive) {
@@ -167,6 +196,7 @@ int Replacement::begin(const std::string& path) {
   // Everything after this is relative to the directory, whatever becomes of the working directory.
   if (int err = open_directory(directory_of(target_))) return err;
   targetName_ = base_of(target_);
+  remove_stale_temps();
   return create_aside();
 }
 
@@ -230,6 +260,26 @@ int Replacement::create_named_aside() {
   }
   tempName_.clear();
   return EEXIST;
+}
+
+// A kill between naming the new contents and the rename leaves them under their temporary name.
+// Those of processes that no longer run are removed; a live process may still be saving.
+void Replacement::remove_stale_temps() {
+  const int fd = ::openat(directory_.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;  // a directory that cannot be listed keeps what it holds
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return;
+  }
+  const std::string prefix = "." + targetName_.substr(0, kTempBaseLength) + ".";
+  while (const dirent* entry = ::readdir(dir)) {
+    const auto owner = temp_owner(entry->d_name, prefix);
+    if (owner && ::kill(*owner, 0) != 0 && errno == ESRCH) {
+      ::unlinkat(directory_.fd(), entry->d_name, 0);
+    }
+  }
+  ::closedir(dir);
 }
 
 // The new file takes the old one's owner and permissions, so replacing it changes only the bytes.

@@ -61,8 +61,9 @@ class Replacement {
   Replacement& operator=(const Replacement&) = delete;
   ~Replacement() { abandon(); }
 
-  // Checks that the target can be written and that the directory takes a new file, then creates
-  // the file that receives the new contents.
+  // Checks that the target can be written and that the directory takes a new file, removes new
+  // contents that a killed process left beside the target, then creates the file that receives
+  // the new contents.
   int begin(const std::string& path);
   int fd() const { return file_.fd(); }
   bool active() const { return file_.valid(); }
@@ -81,6 +82,7 @@ class Replacement {
   int begin_in_place();
   int create_aside();
   int create_named_aside();
+  void remove_stale_temps();
   void copy_owner_and_mode();
   int give_name();
 

@@ -177,14 +177,14 @@ int Files::open_slot(Slot& slot, const std::string& name, int32_t mode, int32_t 
   return err;
 }
 
-int Files::close_slot(int32_t number) {
+int Files::close_slot(int32_t number, bool commit) {
   auto it = slots_.find(number);
   if (it == slots_.end()) return 0;
   std::unique_ptr<Slot> slot = std::move(it->second);
   slots_.erase(it);
   int err = 0;
   if (slot->replacement.active()) {
-    if (slot->writeFailed) {
+    if (slot->writeFailed || !commit) {
       slot->replacement.abandon();
     } else {
       err = slot->replacement.commit();
@@ -205,7 +205,7 @@ void Files::file_close(int32_t number, bool numberGiven) {
   }
   for (int32_t each : numbers) {
     trace("file_close " + std::to_string(each));
-    if (int code = close_slot(each)) errors_.raise_error(code);
+    if (int code = close_slot(each, true)) errors_.raise_error(code);
   }
 }
 
@@ -213,7 +213,7 @@ void Files::close_all() {
   while (!slots_.empty()) {
     int32_t number = slots_.begin()->first;
     trace("file_close " + std::to_string(number));
-    close_slot(number);
+    close_slot(number, false);
   }
 }
 

@@ -70,8 +70,9 @@ class Files {
   // Reads one number field and fits it to `type`; returns 0 after an error.
   long double file_input_number(int32_t number, NumberType type);
 
-  // For the shutdown: closes every open file even while an error is pending. Output files are
-  // put in place unless a write to them failed; errors are not raised, as nobody would see them.
+  // For the shutdown: closes every open file even while an error is pending. An output file still
+  // open was cut off by the stop in the middle of its writing, so its new contents are dropped and
+  // the old file stays; errors are not raised, as nobody would see them.
   void close_all();
 
   bool is_open(int32_t number) const { return slots_.count(number) != 0; }
@@ -86,7 +87,7 @@ class Files {
   int open_slot(Slot& slot, const std::string& name, int32_t mode, int32_t access);
   Slot* writable_slot(int32_t number);
   Slot* readable_slot(int32_t number);
-  int close_slot(int32_t number);
+  int close_slot(int32_t number, bool commit);
   void trace(const std::string& line) const;
 
   Errors& errors_;

@@ -85,12 +85,12 @@ TEST(GirderGeometry, SurfacesLieOnTheHeroLinesAndOpeningsAreOpen) {
       for (int x = (from + 7) / 8 * 8; x <= to; x += 8)
         EXPECT_TRUE(surface_at(level, 0, 0, x, hero_line(g, x) + h));
       if (odd && g > 1) {
-        for (int x = 0; x <= 22 + half - 6; x += 8) {
+        for (int x = 0; x <= 22 + half - 6; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }
       if (!odd) {
-        for (int x = 368 + half + 6; x < level.width; x += 8) {
+        for (int x = 368 + half + 6; x < level.width; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }
@@ -127,21 +127,16 @@ TEST(SpriteGeometry, ContactBoxesLieWithinThePicturesOverlap) {
     int dx_min, dx_max, dy_min, dy_max;  // touch when dx, dy lie in these (inclusive) ranges
     bool rests_on_girder;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {{"baril.xxx", "baril2.xxx", "baril3.xxx", "baril4.xxx"}, -9, 5, -10, 6, true},
       {{"banane.xxx", "banane2.xxx", "banane3.xxx", "banane4.xxx"}, -9, 5, -10, 6, false},
-      {{"pitfallbonus1.xxx", "pitfallbonus2.xxx", "pengobonus.xxx", "froggerbonus.xxx",
-        "qbertbonus1.xxx", "qbertbonus2.xxx", "qbertbonus3.xxx", "qbertbonus4.xxx",
-        "pacmanbonus.xxx", "pooyanbonus.xxx", "joustbonus.xxx", "junglehuntbonus.xxx",
-        "ETbonus.xxx"},
-       -9,
-       5,
-       -10,
-       6,
-       true},
+      {{"pitfallbonus1.xxx", "pitfallbonus2.xxx", "pengobonus.xxx", "froggerbonus.xxx", "qbertbonus1.xxx",
+        "qbertbonus2.xxx", "qbertbonus3.xxx", "qbertbonus4.xxx", "pacmanbonus.xxx", "pooyanbonus.xxx",
+        "joustbonus.xxx", "junglehuntbonus.xxx", "ETbonus.xxx"}, -9, 5, -10, 6, true},
       {{"coeur.xxx"}, -10, 6, -11, 5, false},
-      {{"boulon.xxx"}, -12, 3, -11, 11, false},
-  };
+      {{"boulon.xxx"}, -12, 3, -11, 11, false}};
+  // clang-format on
   for (const Case& c : cases)
     for (const std::string& file : c.files) {
       SCOPED_TRACE(file);

@@ -1,91 +1,84 @@
-// Helpers for the asset tests: the catalogue of file names, reading generated pictures with
+// Helpers for the asset tests: the files the game opens, reading generated pictures with
 // SDL_image, running the generator.
 #pragma once
 
 #include <SDL.h>
 #include <SDL_image.h>
-
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "game/game.h"
+#include "platform/sdl_audio.h"
+#include "platform/sdl_image_decoder.h"
+#include "support/fake_clock.h"
+#include "support/test_support.h"
+
 namespace kelvo::asset_tests {
 
-// Every picture file the game loads, named as the game names them (backslash paths become
-// files in the same folder).
-inline const std::vector<std::string>& picture_files() {
-  static const std::vector<std::string> files = [] {
-    std::vector<std::string> f = {"titre",      "gameover",     "sol",         "ambulance1",
-                                  "ambulance2", "barrieregrue", "infirmiere1", "infirmiere2"};
-    auto range = [&f](const std::string& stem, int from, int to, const std::string& suffix = "") {
-      for (int i = from; i <= to; ++i) f.push_back(stem + std::to_string(i) + suffix);
-    };
-    range("montgolfiere", 1, 5);
-    range("oiseau", 1, 4);
-    range("hro0", 1, 3);
-    range("hro0", 1, 3, "g");
-    range("docpause", 1, 5);
-    range("docpause_g", 1, 5);
-    range("dockoar", 1, 4, "g");
-    f.insert(f.end(), {"superhro01",
-                       "superhro03",
-                       "superhro01g",
-                       "superhro03g",
-                       "baril",
-                       "baril2",
-                       "baril3",
-                       "baril4",
-                       "niveau1",
-                       "niveaufinal",
-                       "fondaube",
-                       "fondmatin",
-                       "fondmidi",
-                       "fondapresmidi",
-                       "fondpluiejour",
-                       "fondsoir",
-                       "fondnuit",
-                       "fondpluienuit",
-                       "fondpluienuitorage",
-                       "ovni1",
-                       "ovni2"});
-    for (const char* sky : {"aube", "matin", "midi", "soir", "nuitpluie"})
-      range(std::string("nuage") + sky, 1, 2);
-    f.insert(f.end(), {"boulon", "echelle", "echelle2"});
-    range("chaudronh", 1, 4);
-    range("chaudronb", 1, 4);
-    range("mario-luigi", 1, 12);
-    range("mariofall", 1, 2);
-    f.insert(f.end(), {"cabane", "help"});
-    range("mario_ech", 1, 4);
-    f.push_back("chaine");
-    f.insert(f.end(), {"pitfall_a",   "pitfall_b",   "pengo1",  "pengo2",        "frogger1",
-                       "frogger2",    "qbert_a",     "qbert_b", "pacman1",       "pacman2",
-                       "pooyan_a",    "pooyan_b",    "joust_a", "joust_b",       "junglehunt1",
-                       "junglehunt2", "et_a",        "et_b",    "pitfallbonus1", "pitfallbonus2",
-                       "pengobonus",  "froggerbonus"});
-    range("qbertbonus", 1, 4);
-    f.insert(f.end(), {"pacmanbonus", "pooyanbonus", "joustbonus", "junglehuntbonus", "ETbonus",
-                       "coeur", "coeurtransparent", "barrecoeur", "kong1", "kong2", "kong3",
-                       "banane", "banane2", "banane3", "banane4", "crochet"});
-    range("grue", 1, 5);
-    range("pluie", 1, 3);
-    f.insert(f.end(), {"zeppelin", "zeppelin2", "obus1", "obus2"});
-    range("mario_obus", 1, 7);
-    for (std::string& name : f) name += ".xxx";
-    return f;
-  }();
-  return files;
+inline std::filesystem::path built_assets() {
+  return std::filesystem::path(KELVO_BUILD_DIR) / "rurazedudi";
 }
 
-inline const std::vector<std::string>& sound_files() {
-  static const std::vector<std::string> files = {
-      "level.yyy",   "jump.yyy",   "music3.yyy",  "hurry.yyy",     "music3_2x.yyy",
-      "die.yyy",     "fall.yyy",   "banane2.yyy", "tonnerre1.yyy", "coeur4.yyy",
-      "coeur4b.yyy", "music2.yyy", "bonus.yyy",   "rire.yyy",      "beep.yyy"};
+inline std::string base_name(const std::string& path) {
+  return path.substr(path.find_last_of("/\\") + 1);
+}
+
+// The files the game opens, by base name, in its order, with the handles they got.
+struct GameFiles {
+  std::vector<std::string> pictures, sounds;
+  std::vector<int32_t> soundHandles;
+};
+
+// Starts the game in the build directory, as the player would, and stops it at the boot screen's
+// first wait, once every picture and sound is open: the game's own requests name the files.
+inline const GameFiles& game_files() {
+  static const GameFiles files = [] {
+    struct Recorder : SdlImageDecoder {
+      std::optional<DecodedPicture> decode(const std::string& name) override {
+        names.push_back(base_name(name));
+        return SdlImageDecoder::decode(name);
+      }
+      std::vector<std::string> names;
+    };
+    struct StopAtFirstWait : test::FakeClock {
+      void sleep_ms(uint32_t) override { errors->request_stop(); }
+      Errors* errors = nullptr;
+    };
+    StopAtFirstWait clock;
+    Runtime rt(clock, TimeReference{clock.now, 0});
+    clock.errors = &rt.errors;
+    Recorder decoder;
+    SilentAudio audio;
+    rt.set_image_decoder(&decoder);
+    rt.sound.set_backend(&audio);
+    test::TempDir dir;
+    rt.trace.open(dir.file("trace.txt"));
+    GameState state;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(built_assets().parent_path());
+    try {
+      run_game(rt, state);
+    } catch (const ProgramEnded&) {
+    }
+    std::filesystem::current_path(before);
+    rt.trace.close();
+    GameFiles found;
+    found.pictures = decoder.names;
+    for (const std::string& line : test::read_lines(dir.file("trace.txt"))) {
+      const size_t at = line.find(" sound_open ");
+      if (at == std::string::npos) continue;
+      const std::string rest = line.substr(at + 12);
+      found.sounds.push_back(base_name(rest.substr(0, rest.find(' '))));
+      found.soundHandles.push_back(std::stoi(rest.substr(rest.find(' ') + 1)));
+    }
+    return found;
+  }();
   return files;
 }
 
@@ -97,14 +90,6 @@ inline bool is_opaque_picture(const std::string& file) {
         "gameover.xxx", "sol.xxx", "barrieregrue.xxx", "barrecoeur.xxx"})
     if (file == name) return true;
   return false;
-}
-
-inline std::filesystem::path built_assets() {
-  return std::filesystem::path(KELVO_BUILD_DIR) / "rurazedudi";
-}
-
-inline std::filesystem::path generator() {
-  return std::filesystem::path(KELVO_BUILD_DIR) / "tools" / "kelvo_assets";
 }
 
 // A decoded 8-bit picture: palette indexes and the file's palette.
@@ -124,9 +109,9 @@ struct Indexed {
   }
 };
 
-inline Indexed load_indexed(const std::filesystem::path& path) {
+inline Indexed load_picture(const std::string& file) {
   Indexed out;
-  SDL_Surface* s = IMG_Load(path.string().c_str());
+  SDL_Surface* s = IMG_Load((built_assets() / file).string().c_str());
   if (!s) return out;
   if (s->format->BitsPerPixel == 8 && s->format->palette) {
     out.width = s->w;
@@ -146,22 +131,11 @@ inline Indexed load_indexed(const std::filesystem::path& path) {
   return out;
 }
 
-inline Indexed load_picture(const std::string& file) {
-  return load_indexed(built_assets() / file);
-}
-
 // Runs the generator into `dir`; true on success.
 inline bool run_generator(const std::filesystem::path& dir) {
-  const std::string command = "\"" + generator().string() + "\" \"" + dir.string() + "\"";
+  const auto generator = std::filesystem::path(KELVO_BUILD_DIR) / "tools" / "kelvo_assets";
+  const std::string command = "\"" + generator.string() + "\" \"" + dir.string() + "\"";
   return std::system(command.c_str()) == 0;
-}
-
-inline std::filesystem::path fresh_temp_dir(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("kelvo_assets_" + name + "_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
 }
 
 }  // namespace kelvo::asset_tests

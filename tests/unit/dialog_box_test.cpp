@@ -10,8 +10,8 @@
 namespace kelvo {
 namespace {
 
-DialogRequest error_53() {
-  return {DialogKind::YesNo, error_dialog_title(53), error_dialog_text(53, 17)};
+DialogRequest error_53(DialogKind kind = DialogKind::YesNo) {
+  return {kind, error_dialog_title(53), error_dialog_text(53, 17)};
 }
 
 // True when the glyph of c is drawn in `ink` with its top left at (x, y) of the box's pixels.
@@ -27,42 +27,30 @@ bool glyph_at(const std::vector<uint32_t>& px, int boxWidth, int x, int y, char 
 }
 
 TEST(DialogLayout, CentredWithItsTextLinesAndYesLeftOfNo) {
-  const DialogLayout layout = layout_dialog(error_53(), 320, 300);
-  EXPECT_EQ(layout.lines, (std::vector<std::string>{"Line:17", "File not found", "Continue?"}));
-  EXPECT_EQ(layout.box.x, (320 - layout.box.w) / 2);
-  EXPECT_EQ(layout.box.y, (300 - layout.box.h) / 2);
-  ASSERT_EQ(layout.buttons.size(), 2u);
-  EXPECT_LT(layout.buttons[0].x + layout.buttons[0].w, layout.buttons[1].x);
-  EXPECT_EQ(layout.buttons[0].y, layout.buttons[1].y);
-  for (const auto& b : layout.buttons) {
-    EXPECT_TRUE(layout.box.contains(b.x, b.y));
-    EXPECT_TRUE(layout.box.contains(b.x + b.w - 1, b.y + b.h - 1));
+  for (auto [w, h] : {std::pair{320, 300}, std::pair{800, 600}}) {
+    const DialogLayout layout = layout_dialog(error_53(), w, h);
+    EXPECT_EQ(layout.lines, (std::vector<std::string>{"Line:17", "File not found", "Continue?"}));
+    EXPECT_EQ(layout.box.x, (w - layout.box.w) / 2);
+    EXPECT_EQ(layout.box.y, (h - layout.box.h) / 2);
+    ASSERT_EQ(layout.buttons.size(), 2u);
+    EXPECT_LT(layout.buttons[0].x + layout.buttons[0].w, layout.buttons[1].x);
+    EXPECT_EQ(layout.buttons[0].y, layout.buttons[1].y);
+    for (const auto& b : layout.buttons) {
+      EXPECT_TRUE(layout.box.contains(b.x, b.y));
+      EXPECT_TRUE(layout.box.contains(b.x + b.w - 1, b.y + b.h - 1));
+    }
   }
 }
 
-TEST(DialogLayout, CentresOnAFullScreenSurfaceToo) {
-  const DialogLayout small = layout_dialog(error_53(), 320, 300);
-  const DialogLayout large = layout_dialog(error_53(), 800, 600);
-  EXPECT_EQ(large.box.w, small.box.w);
-  EXPECT_EQ(large.box.x, (800 - large.box.w) / 2);
-  EXPECT_EQ(large.box.y, (600 - large.box.h) / 2);
-}
-
-TEST(DialogLayout, LongCriticalTextIsWrappedToFitTheWindow) {
+TEST(DialogLayout, LongTextIsWrappedAtBlanksOrCutToFitTheWindow) {
   const auto box = critical_error_text(260);
-  const DialogRequest request{DialogKind::Ok, box->title, box->text};
-  const DialogLayout layout = layout_dialog(request, 320, 300);
+  const DialogLayout layout = layout_dialog({DialogKind::Ok, box->title, box->text}, 320, 300);
   EXPECT_LE(layout.box.w, 320);
   EXPECT_EQ(layout.lines,
             (std::vector<std::string>{"Sub/Function does not exist in", "dynamic library"}));
   EXPECT_EQ(layout.buttons.size(), 1u);
-  EXPECT_EQ(dialog_buttons(DialogKind::Ok), std::vector<std::string>{"OK"});
-}
-
-TEST(DialogLayout, AWordLongerThanALineIsCut) {
-  const DialogRequest request{DialogKind::Ok, "T", std::string(50, 'x')};
-  const DialogLayout layout = layout_dialog(request, 320, 300);
-  EXPECT_EQ(layout.lines, (std::vector<std::string>{std::string(37, 'x'), std::string(13, 'x')}));
+  const DialogLayout cut = layout_dialog({DialogKind::Ok, "T", std::string(50, 'x')}, 320, 300);
+  EXPECT_EQ(cut.lines, (std::vector<std::string>{std::string(37, 'x'), std::string(13, 'x')}));
 }
 
 TEST(DialogPixels, TitleBarTextAndButtonsAreDrawn) {
@@ -85,16 +73,19 @@ TEST(DialogPixels, TitleBarTextAndButtonsAreDrawn) {
 
 TEST(DialogKeys, YesNoAndOkAnswers) {
   using K = DialogKind;
-  EXPECT_EQ(dialog_key_answer(K::YesNo, 'y'), true);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, sym::kReturn), true);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, sym::kKpEnter), true);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, 'n'), false);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, sym::kEscape), false);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, sym::kSpace), std::nullopt);
-  EXPECT_EQ(dialog_key_answer(K::YesNo, sym::kRight), std::nullopt);
-  EXPECT_EQ(dialog_key_answer(K::Ok, sym::kReturn), true);
-  EXPECT_EQ(dialog_key_answer(K::Ok, sym::kEscape), true);
-  EXPECT_EQ(dialog_key_answer(K::Ok, 'n'), std::nullopt);
+  struct Case {
+    K kind;
+    uint32_t key;
+    std::optional<bool> answer;
+  };
+  for (const Case& c :
+       {Case{K::YesNo, 'y', true}, Case{K::YesNo, sym::kReturn, true},
+        Case{K::YesNo, sym::kKpEnter, true}, Case{K::YesNo, 'n', false},
+        Case{K::YesNo, sym::kEscape, false}, Case{K::YesNo, sym::kSpace, {}},
+        Case{K::YesNo, sym::kRight, {}}, Case{K::Ok, sym::kReturn, true},
+        Case{K::Ok, sym::kEscape, true}, Case{K::Ok, sym::kSpace, true}, Case{K::Ok, 'n', {}}}) {
+    EXPECT_EQ(dialog_key_answer(c.kind, c.key), c.answer) << c.key;
+  }
 }
 
 SDL_Event key_event(Uint8 type, SDLKey key) {
@@ -115,37 +106,33 @@ SDL_Event mouse_event(Uint8 type, const DialogRect& r) {
   return e;
 }
 
+SDL_Event plain_event(Uint8 type) {
+  SDL_Event e{};
+  e.type = type;
+  return e;
+}
+
 struct SdlDialogTest : ::testing::Test {
   SdlDialog dialog;
   void open(DialogKind kind = DialogKind::YesNo) {
-    DialogRequest request = error_53();
-    request.kind = kind;
-    dialog.open(request);
+    dialog.open(error_53(kind));
     dialog.place(320, 300);
   }
 };
 
-TEST_F(SdlDialogTest, OtherKeysAreSwallowedAndReleasesPassThrough) {
+TEST_F(SdlDialogTest, KeysAnswerOtherKeysAreSwallowedAndTheAnsweringKeyNeverReachesTheGame) {
+  EXPECT_FALSE(dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RETURN)).taken);  // no dialog
   open();
   auto out = dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RIGHT));
   EXPECT_TRUE(out.taken);
   EXPECT_FALSE(out.answer);
   EXPECT_FALSE(dialog.take_event(key_event(SDL_KEYUP, SDLK_RIGHT)).taken);
-  EXPECT_TRUE(dialog.is_open());
-}
-
-TEST_F(SdlDialogTest, EnterAnswersYesAndItsRepeatsNeverReachTheGame) {
-  open();
-  auto out = dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RETURN));
-  EXPECT_TRUE(out.taken);
+  out = dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RETURN));
   EXPECT_EQ(out.answer, true);
   EXPECT_FALSE(dialog.is_open());
   EXPECT_TRUE(dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RETURN)).taken);  // a repeat
   EXPECT_FALSE(dialog.take_event(key_event(SDL_KEYUP, SDLK_RETURN)).taken);
   EXPECT_FALSE(dialog.take_event(key_event(SDL_KEYDOWN, SDLK_RETURN)).taken);  // a new press
-}
-
-TEST_F(SdlDialogTest, EscapeAnswersNo) {
   open();
   EXPECT_EQ(dialog.take_event(key_event(SDL_KEYDOWN, SDLK_ESCAPE)).answer, false);
 }
@@ -154,8 +141,12 @@ TEST_F(SdlDialogTest, AClickAnswersTheButtonPressedAndReleasedOn) {
   open();
   const DialogRect yes = dialog.layout().buttons[0];
   const DialogRect no = dialog.layout().buttons[1];
+  const DialogRect face{dialog.layout().box.x + 2, dialog.layout().box.y + 30, 1, 1};
+  dialog.take_event(mouse_event(SDL_MOUSEBUTTONDOWN, face));
+  EXPECT_FALSE(dialog.take_event(mouse_event(SDL_MOUSEBUTTONUP, face)).answer);
   dialog.take_event(mouse_event(SDL_MOUSEBUTTONDOWN, yes));
   EXPECT_FALSE(dialog.take_event(mouse_event(SDL_MOUSEBUTTONUP, no)).answer);  // dragged off
+  EXPECT_TRUE(dialog.is_open());
   dialog.take_event(mouse_event(SDL_MOUSEBUTTONDOWN, no));
   EXPECT_EQ(dialog.take_event(mouse_event(SDL_MOUSEBUTTONUP, no)).answer, false);
   open();
@@ -163,30 +154,13 @@ TEST_F(SdlDialogTest, AClickAnswersTheButtonPressedAndReleasedOn) {
   EXPECT_EQ(dialog.take_event(mouse_event(SDL_MOUSEBUTTONUP, yes)).answer, true);
 }
 
-TEST_F(SdlDialogTest, ClickOutsideTheButtonsAnswersNothing) {
+TEST_F(SdlDialogTest, ClosingTheWindowAnswersNoOrOkAndExposureAsksForARedraw) {
+  EXPECT_FALSE(dialog.take_event(plain_event(SDL_VIDEOEXPOSE)).taken);
   open();
-  const DialogRect box = dialog.layout().box;
-  const DialogRect inBox{box.x + 2, box.y + 30, 1, 1};
-  dialog.take_event(mouse_event(SDL_MOUSEBUTTONDOWN, inBox));
-  EXPECT_FALSE(dialog.take_event(mouse_event(SDL_MOUSEBUTTONUP, inBox)).answer);
-  EXPECT_TRUE(dialog.is_open());
-}
-
-TEST_F(SdlDialogTest, ClosingTheWindowAnswersNoOrOk) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  open();
-  EXPECT_EQ(dialog.take_event(quit).answer, false);
+  EXPECT_TRUE(dialog.take_event(plain_event(SDL_VIDEOEXPOSE)).redraw);
+  EXPECT_EQ(dialog.take_event(plain_event(SDL_QUIT)).answer, false);
   open(DialogKind::Ok);
-  EXPECT_EQ(dialog.take_event(quit).answer, true);
-}
-
-TEST_F(SdlDialogTest, ExposureAsksForARedrawAndAClosedDialogTakesNothing) {
-  SDL_Event expose{};
-  expose.type = SDL_VIDEOEXPOSE;
-  EXPECT_FALSE(dialog.take_event(expose).taken);
-  open();
-  EXPECT_TRUE(dialog.take_event(expose).redraw);
+  EXPECT_EQ(dialog.take_event(plain_event(SDL_QUIT)).answer, true);
 }
 
 }  // namespace

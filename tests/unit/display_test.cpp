@@ -1,28 +1,26 @@
 // The default palette, the frame cache and the conversion of frames to 32 bits.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "runtime/display/display.h"
 #include "runtime/display/image_table.h"
 
 namespace kelvo {
 namespace {
 
-TEST(DefaultPalette, TextColoursGreysRampsAndBlacks) {
+// The 16 text colours, greys, bright and dark hue ramps, and black at 16 and 248 to 255.
+TEST(DefaultPalette, SampleColours) {
   const Palette& p = default_palette();
-  const uint32_t text[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA,
-                             0xAA5500, 0xAAAAAA, 0x555555, 0x5555FF, 0x55FF55, 0x55FFFF,
-                             0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+  // clang-format off
+  const uint32_t text[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+                             0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+  const std::pair<int, uint32_t> samples[] = {{16, 0x000000}, {24, 0x717171}, {31, 0xFFFFFF}, {32, 0x0000FF},
+      {36, 0xFF00FF}, {38, 0xFF007D}, {40, 0xFF0000}, {44, 0xFFFF00}, {48, 0x00FF00}, {54, 0x007DFF},
+      {104, 0x000071}, {176, 0x000041}, {247, 0x2D3141}};
+  // clang-format on
   for (int i = 0; i < 16; ++i) EXPECT_EQ(p[i], 0xFF000000u | text[i]) << i;
-  EXPECT_EQ(p[16], 0xFF000000u);
-  EXPECT_EQ(p[24], 0xFF717171u);  // grey step 8: level 28 of 63
-  EXPECT_EQ(p[31], 0xFFFFFFFFu);
-  EXPECT_EQ(p[32], 0xFF0000FFu);   // blue, start of the bright hues
-  EXPECT_EQ(p[40], 0xFFFF0000u);   // red
-  EXPECT_EQ(p[44], 0xFFFFFF00u);   // yellow
-  EXPECT_EQ(p[48], 0xFF00FF00u);   // green
-  EXPECT_EQ(p[104], 0xFF000071u);  // dark blue: level 28
-  EXPECT_EQ(p[176], 0xFF000041u);  // darkest blue: level 16
-  EXPECT_EQ(p[247], 0xFF2D3141u);  // last hue: levels 11, 12, 16
+  for (auto [i, colour] : samples) EXPECT_EQ(p[i], 0xFF000000u | colour) << i;
   for (int i = 248; i < 256; ++i) EXPECT_EQ(p[i], 0xFF000000u);
 }
 
@@ -64,29 +62,22 @@ TEST(FrameCache, ChangesInAnyBlockAreCopied) {
   }
 }
 
-TEST(FrameConversion, ScaleOneAndTwoThroughThePalette) {
+TEST(FrameConversion, ScaleOneAndTwoThroughThePaletteAtAnOffset) {
   Display display;
   Image img = indexed_image(2, 2);
   img.pixels = {1, 2, 4, 15};
   display.take_frame(img);
-  std::vector<uint32_t> out(3 * 3, 0xDEADBEEF);
+  const uint32_t x = 0xDEADBEEF, blue = 0x0000AA, green = 0x00AA00, red = 0xAA0000,
+                 white = 0xFFFFFF;
+  std::vector<uint32_t> out(3 * 3, x);
   convert_frame(display.frame(), {out.data(), 3, 3, 3}, 1, 1, 1);
-  EXPECT_EQ(out[0], 0xDEADBEEFu);
-  EXPECT_EQ(out[4], 0x0000AAu);
-  EXPECT_EQ(out[5], 0x00AA00u);
-  EXPECT_EQ(out[8], 0xFFFFFFu);
-  std::vector<uint32_t> big(6 * 4, 0);
+  EXPECT_EQ(out, (std::vector<uint32_t>{x, x, x, x, blue, green, x, red, white}));
+  std::vector<uint32_t> big(6 * 4, x);
   convert_frame(display.frame(), {big.data(), 6, 4, 6}, 2, 1, 0);
-  const uint32_t blue = 0x0000AA, green = 0x00AA00;
-  EXPECT_EQ(big[0], 0u);
-  EXPECT_EQ(big[1], blue);
-  EXPECT_EQ(big[2], blue);
-  EXPECT_EQ(big[3], green);
-  EXPECT_EQ(big[4], green);
-  EXPECT_EQ(big[6 + 1], blue);  // the line below is a copy
-  EXPECT_EQ(big[6 * 2 + 1], 0xAA0000u);
-  EXPECT_EQ(big[6 * 3 + 4], 0xFFFFFFu);
-  EXPECT_EQ(big[5], 0u);
+  EXPECT_EQ(big, (std::vector<uint32_t>{x, blue, blue, green, green, x,  //
+                                        x, blue, blue, green, green, x,  //
+                                        x, red,  red,  white, white, x,  //
+                                        x, red,  red,  white, white, x}));
 }
 
 TEST(FrameCache, TextScreenWithoutRendererShowsBlack) {

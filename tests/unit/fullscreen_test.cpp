@@ -11,132 +11,98 @@ namespace {
 constexpr DisplayMode k640x480{640, 480};
 constexpr DisplayMode k800x600{800, 600};
 constexpr DisplayMode k1024x768{1024, 768};
-constexpr DisplayMode k1280x600{1280, 600};
 constexpr DisplayMode k720x600{720, 600};  // wider than 4:3, and closer to the picture
+constexpr VideoGeometry kNoMode{0, 0, 0, 0, 0};
 
-TEST(ModeSearch, GameScreenIsDoubledAndPicksTheModeOfLeastWaste) {
-  const ModeChoice found = find_modes({k640x480, k800x600, k1024x768}, 320, 300);
-  ASSERT_TRUE(found.bestAny);
-  EXPECT_EQ(*found.bestAny, k800x600);  // 640x480 is too low for 640x600; waste 160 beats 552
-  ASSERT_TRUE(found.best43);
-  EXPECT_EQ(*found.best43, k800x600);
-  EXPECT_EQ(video_geometry(kStretched, found, 320, 300), (VideoGeometry{800, 600, 2, 80, 0}));
-}
-
-TEST(ModeSearch, SearchesEveryShapeButBest43OnlyAmongFourByThree) {
-  const ModeChoice found = find_modes({k1024x768, k720x600, k1280x600}, 320, 300);
-  EXPECT_EQ(*found.bestAny, k720x600);  // waste 80, against 552 and 640
-  EXPECT_EQ(*found.best43, k1024x768);
-  EXPECT_EQ(video_geometry(kFourByThree, found, 320, 300), (VideoGeometry{1024, 768, 2, 192, 84}));
-}
-
-TEST(ModeSearch, OnEqualWasteTheLaterModeWins) {
-  // 700x600 and 640x660 both waste 60 for a 640x600 picture.
-  const ModeChoice a = find_modes({{700, 600}, {640, 660}}, 320, 300);
-  EXPECT_EQ(*a.bestAny, (DisplayMode{640, 660}));
-  const ModeChoice b = find_modes({{640, 660}, {700, 600}}, 320, 300);
-  EXPECT_EQ(*b.bestAny, (DisplayMode{700, 600}));
-  // Two 4:3 modes of equal waste (duplicates, as with several refresh rates).
-  const ModeChoice c = find_modes({k800x600, {1280, 400}, k800x600}, 320, 300);
-  EXPECT_EQ(*c.best43, k800x600);
-}
-
-TEST(ModeSearch, ModesNarrowerThan640OrSmallerThanThePictureNeverQualify) {
-  EXPECT_FALSE(find_modes({k640x480, {600, 800}, {1920, 599}}, 320, 300).bestAny);
-  EXPECT_FALSE(find_modes({}, 320, 300).bestAny);
-  // A small content that needs no doubling to fit still needs a mode at least 640 wide.
-  const ModeChoice small = find_modes({{320, 240}, k640x480}, 100, 100);
-  EXPECT_EQ(*small.bestAny, k640x480);
-  EXPECT_EQ(video_geometry(kFourByThree, small, 100, 100), (VideoGeometry{640, 480, 2, 220, 140}));
-}
-
-TEST(ModeSearch, ContentBeyond512By384IsNotDoubled) {
-  EXPECT_TRUE(shown_doubled(512, 384));
-  EXPECT_FALSE(shown_doubled(513, 384));
-  EXPECT_FALSE(shown_doubled(512, 385));
-  // The start-up text screen, 640x400: 640x480 qualifies undoubled.
-  const ModeChoice found = find_modes({k640x480, k800x600}, 640, 400);
-  EXPECT_EQ(*found.bestAny, k640x480);
-  EXPECT_EQ(video_geometry(kStretched, found, 640, 400), (VideoGeometry{640, 480, 1, 0, 40}));
-}
-
-TEST(ModeSearch, FourByThreeIsJudgedByIntegerDivision) {
-  // 1283/4 = 320 and 962/3 = 320.
-  EXPECT_EQ(*find_modes({{1283, 962}}, 320, 300).best43, (DisplayMode{1283, 962}));
-  EXPECT_FALSE(find_modes({{1284, 962}}, 320, 300).best43);
-}
-
-TEST(FullscreenGeometry, WindowIsTheContentAndOffsetsRoundDown) {
-  const ModeChoice found = find_modes({{801, 603}}, 320, 300);
-  EXPECT_EQ(video_geometry(kWindowed, found, 320, 300), (VideoGeometry{320, 300, 1, 0, 0}));
-  EXPECT_EQ(video_geometry(kStretched, found, 320, 300), (VideoGeometry{801, 603, 2, 80, 1}));
-  // A kind without a mode is shown as the window.
-  EXPECT_EQ(video_geometry(kFourByThree, found, 320, 300), (VideoGeometry{320, 300, 1, 0, 0}));
+// Content of 512 by 384 or less is doubled; the least waste wins, on equal waste the later mode;
+// 4:3 is judged by integer division; a mode must be 640 wide and hold the (doubled) picture.
+TEST(ModeSearch, BestModesAndWhereThePictureGoes) {
+  struct Case {
+    DisplayModes modes;
+    int width, height;
+    VideoGeometry stretched, fourByThree;  // kNoMode: no such mode
+  };
+  // clang-format off
+  const Case cases[] = {
+      {{k640x480, k800x600, k1024x768}, 320, 300, {800, 600, 2, 80, 0}, {800, 600, 2, 80, 0}},
+      {{k1024x768, k720x600, {1280, 600}}, 320, 300, {720, 600, 2, 40, 0}, {1024, 768, 2, 192, 84}},
+      {{{700, 600}, {640, 660}}, 320, 300, {640, 660, 2, 0, 30}, kNoMode},
+      {{{640, 660}, {700, 600}}, 320, 300, {700, 600, 2, 30, 0}, kNoMode},
+      {{k640x480, {600, 800}, {1920, 599}}, 320, 300, kNoMode, kNoMode},
+      {{}, 320, 300, kNoMode, kNoMode},
+      {{{320, 240}, {620, 480}, k640x480}, 100, 100, {640, 480, 2, 220, 140}, {640, 480, 2, 220, 140}},
+      {{k640x480, k800x600}, 640, 400, {640, 480, 1, 0, 40}, {640, 480, 1, 0, 40}},
+      {{{1283, 962}}, 320, 300, {1283, 962, 2, 321, 181}, {1283, 962, 2, 321, 181}},
+      {{{1284, 962}}, 320, 300, {1284, 962, 2, 322, 181}, kNoMode},
+      {{{801, 603}}, 320, 300, {801, 603, 2, 80, 1}, kNoMode},
+      {{k1024x768}, 512, 384, {1024, 768, 2, 0, 0}, {1024, 768, 2, 0, 0}},
+      {{{512, 384}, k640x480}, 513, 384, {640, 480, 1, 63, 48}, {640, 480, 1, 63, 48}}};
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.modes.size() << " modes, first " << (c.modes.empty() ? 0 : c.modes[0].width)
+                 << " for " << c.width << "x" << c.height);
+    const ModeChoice found = find_modes(c.modes, c.width, c.height);
+    const VideoGeometry window{c.width, c.height, 1, 0, 0};
+    EXPECT_EQ(video_geometry(kWindowed, found, c.width, c.height), window);
+    EXPECT_EQ(video_geometry(kStretched, found, c.width, c.height),
+              c.stretched == kNoMode ? window : c.stretched);
+    EXPECT_EQ(video_geometry(kFourByThree, found, c.width, c.height),
+              c.fourByThree == kNoMode ? window : c.fourByThree);
+  }
 }
 
 TEST(FullscreenDecision, RequestsAttemptTheirKindOrFallBackAsTheRulesSay) {
   const ModeChoice both = find_modes({k720x600, k1024x768}, 320, 300);
-  const ModeChoice same = find_modes({k800x600, k1280x600}, 320, 300);
+  const ModeChoice same = find_modes({k800x600, {1280, 600}}, 320, 300);  // 800x600 is both
   const ModeChoice none = find_modes({k640x480}, 320, 300);
-  EXPECT_EQ(next_fullscreen_mode(kWindowed, kStretched, false, both), kStretched);
-  EXPECT_EQ(next_fullscreen_mode(kWindowed, kFourByThree, false, both), kFourByThree);
-  EXPECT_EQ(next_fullscreen_mode(kFourByThree, kWindowed, false, both), kWindowed);
-  // 800x600 is both best modes, so 4:3 would be the same picture: back to the window.
-  EXPECT_EQ(*same.bestAny, k800x600);
-  EXPECT_EQ(*same.best43, k800x600);
-  EXPECT_EQ(next_fullscreen_mode(kStretched, kFourByThree, false, same), kWindowed);
-  // No mode: stretched changes nothing, 4:3 returns to the window.
-  EXPECT_EQ(next_fullscreen_mode(kWindowed, kStretched, false, none), kWindowed);
-  EXPECT_EQ(next_fullscreen_mode(kWindowed, kFourByThree, false, none), kWindowed);
-  // A request wins over a pending press; without either nothing moves.
-  EXPECT_EQ(next_fullscreen_mode(kWindowed, kWindowed, true, both), kWindowed);
-  EXPECT_EQ(next_fullscreen_mode(kStretched, -1, false, both), kStretched);
-  EXPECT_EQ(next_fullscreen_mode(kStretched, 7, false, both), kStretched);
-}
-
-TEST(FullscreenDecision, AFullScreenKindWithoutItsModeAnyMoreReturnsToTheWindow) {
-  const ModeChoice none = find_modes({k800x600}, 640, 700);
-  EXPECT_EQ(next_fullscreen_mode(kStretched, -1, false, none), kWindowed);
-  EXPECT_EQ(next_fullscreen_mode(kFourByThree, kStretched, false, none), kWindowed);
-}
-
-TEST(FullscreenDecision, ThreeAltEnterPressesCycleWindowStretchedFourByThreeWindow) {
-  Display display;
-  const ModeChoice found = find_modes({k640x480, k720x600, k800x600}, 320, 300);
-  display.fullscreenToggles.store(3);
-  std::vector<int32_t> modes;
-  for (int i = 0; i < 4; ++i) {
-    display.windowValid.store(1);
-    const bool changed = take_fullscreen_step(display, found);
-    EXPECT_EQ(changed, i < 3);
-    EXPECT_EQ(display.windowValid.load(), changed ? 0 : 1);
-    modes.push_back(display.fullscreenMode.load());
+  const ModeChoice gone = find_modes({k800x600}, 640, 700);  // the content outgrew every mode
+  struct Case {
+    int32_t mode, request;
+    bool toggle;
+    const ModeChoice& found;
+    int32_t next;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {kWindowed, kStretched, false, both, kStretched},
+      {kWindowed, kFourByThree, false, both, kFourByThree},
+      {kFourByThree, kWindowed, false, both, kWindowed},
+      {kStretched, kFourByThree, false, same, kWindowed},
+      // 4:3 would be the same picture
+      {kWindowed, kStretched, false, none, kWindowed},
+      {kWindowed, kFourByThree, false, none, kWindowed},
+      {kWindowed, kWindowed, true, both, kWindowed},
+      // a request wins over a press
+      {kStretched, -1, false, both, kStretched}, {kStretched, 7, false, both, kStretched},
+      {kStretched, -1, false, gone, kWindowed}, {kFourByThree, kStretched, false, gone, kWindowed},
+      {kWindowed, -1, true, both, kStretched},
+      // Alt+Enter: window, stretched, 4:3, window
+      {kStretched, -1, true, both, kFourByThree}, {kFourByThree, -1, true, both, kWindowed},
+      {kStretched, -1, true, same, kWindowed}};
+  // clang-format on
+  for (const Case& c : cases) {
+    EXPECT_EQ(next_fullscreen_mode(c.mode, c.request, c.toggle, c.found), c.next)
+        << c.mode << " " << c.request << " " << c.toggle;
   }
-  EXPECT_EQ(modes, (std::vector<int32_t>{kStretched, kFourByThree, kWindowed, kWindowed}));
-  EXPECT_EQ(display.fullscreenToggles.load(), 0);
 }
 
-TEST(FullscreenDecision, WithOneModeThePressAfterStretchedReturnsToTheWindow) {
-  Display display;
-  const ModeChoice found = find_modes({k800x600}, 320, 300);
-  display.fullscreenToggles.store(2);
-  take_fullscreen_step(display, found);
-  EXPECT_EQ(display.fullscreenMode.load(), kStretched);
-  take_fullscreen_step(display, found);
-  EXPECT_EQ(display.fullscreenMode.load(), kWindowed);
-}
-
-TEST(FullscreenDecision, ARequestIsTakenBeforePressesAndClearedByTheStep) {
+TEST(FullscreenDecision, TheStepTakesARequestBeforeOnePressAndInvalidatesTheWindowOnAChange) {
   Display display;
   const ModeChoice found = find_modes({k720x600, k1024x768}, 320, 300);
   display.fullscreenRequest.store(kFourByThree);
-  display.fullscreenToggles.store(1);
-  EXPECT_TRUE(take_fullscreen_step(display, found));
-  EXPECT_EQ(display.fullscreenMode.load(), kFourByThree);
-  EXPECT_EQ(display.fullscreenRequest.load(), -1);
-  EXPECT_EQ(display.fullscreenToggles.load(), 1);  // the press waits for the next refresh
-  EXPECT_TRUE(take_fullscreen_step(display, found));
-  EXPECT_EQ(display.fullscreenMode.load(), kWindowed);
+  display.fullscreenToggles.store(2);
+  std::vector<int32_t> modes;
+  for (int i = 0; i < 3; ++i) {
+    display.windowValid.store(1);
+    const bool changed = take_fullscreen_step(display, found);
+    EXPECT_EQ(display.windowValid.load(), changed ? 0 : 1);
+    EXPECT_EQ(display.fullscreenRequest.load(), -1);
+    modes.push_back(display.fullscreenMode.load());
+  }
+  EXPECT_EQ(modes, (std::vector<int32_t>{kFourByThree, kWindowed, kStretched}));
+  EXPECT_EQ(display.fullscreenToggles.load(), 0);
+  EXPECT_FALSE(take_fullscreen_step(display, found));
 }
 
 TEST(SetFullscreen, OptionsMapToModesAndEachFullScreenKindFallsBackToTheOther) {
@@ -146,9 +112,6 @@ TEST(SetFullscreen, OptionsMapToModesAndEachFullScreenKindFallsBackToTheOther) {
   EXPECT_EQ(fullscreen_target(3), kFourByThree);
   EXPECT_EQ(fullscreen_target(4), -1);
   EXPECT_EQ(fullscreen_target(-1), -1);
-  EXPECT_EQ(other_fullscreen_kind(kStretched), kFourByThree);
-  EXPECT_EQ(other_fullscreen_kind(kFourByThree), kStretched);
-  EXPECT_EQ(other_fullscreen_kind(kWindowed), -1);
 }
 
 // Answers each request at once with the decision of a refresh over `modes`.
@@ -169,37 +132,26 @@ class DecidingFrontend : public Frontend {
   ModeChoice found_;
 };
 
-struct SetFullscreenRun : ::testing::Test {
+TEST(SetFullscreen, AKindWithoutAModeTriesTheOtherOnceAndTheCurrentModeAsksNothing) {
   test::FakeClock clock;
   Runtime rt{clock, TimeReference{}};
-};
-
-TEST_F(SetFullscreenRun, StretchedWithoutAModeTriesFourByThreeOnceAndStaysInTheWindow) {
-  DecidingFrontend frontend(rt.display, {k640x480});
-  rt.set_frontend(&frontend);
+  DecidingFrontend small(rt.display, {k640x480});
+  rt.set_frontend(&small);
   rt.set_fullscreen(0);
-  EXPECT_EQ(frontend.requests, (std::vector<int>{kStretched, kFourByThree}));
+  EXPECT_EQ(small.requests, (std::vector<int>{kStretched, kFourByThree}));
   EXPECT_EQ(rt.display.fullscreenMode.load(), kWindowed);
-}
 
-TEST_F(SetFullscreenRun, AReachedTargetAsksNoMoreAndTheCurrentModeAsksNothing) {
-  DecidingFrontend frontend(rt.display, {k800x600});
-  rt.set_frontend(&frontend);
+  DecidingFrontend one(rt.display, {k800x600});
+  rt.set_frontend(&one);
   rt.set_fullscreen(0);
-  EXPECT_EQ(frontend.requests, (std::vector<int>{kStretched}));
   rt.set_fullscreen(2);  // already stretched
-  EXPECT_EQ(frontend.requests.size(), 1u);
+  EXPECT_EQ(one.requests, (std::vector<int>{kStretched}));
   rt.set_fullscreen(3);  // 4:3 would be the same mode: the window, then stretched again
-  EXPECT_EQ(frontend.requests, (std::vector<int>{kStretched, kFourByThree, kStretched}));
+  EXPECT_EQ(one.requests, (std::vector<int>{kStretched, kFourByThree, kStretched}));
   EXPECT_EQ(rt.display.fullscreenMode.load(), kStretched);
-}
-
-TEST_F(SetFullscreenRun, AnUnknownOptionRaisesAnError) {
-  DecidingFrontend frontend(rt.display, {k800x600});
-  rt.set_frontend(&frontend);
   rt.set_fullscreen(4);
-  EXPECT_TRUE(rt.errors.pending());
-  EXPECT_TRUE(frontend.requests.empty());
+  EXPECT_EQ(rt.errors.pending(), 5);
+  EXPECT_EQ(one.requests.size(), 3u);
 }
 
 }  // namespace

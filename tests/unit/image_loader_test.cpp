@@ -1,10 +1,8 @@
 // load_image: palette matching, clear-index choice, the mode 32 and 256 loads, and real files
 // decoded by SDL_image, broken ones included.
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -16,7 +14,7 @@
 namespace kelvo {
 namespace {
 
-// Hands out pictures set up by the test and counts the files asked for.
+// Hands out pictures set up by the test and records the files asked for.
 class FakeDecoder : public ImageDecoder {
  public:
   std::optional<DecodedPicture> decode(const std::string& name) override {
@@ -29,20 +27,20 @@ class FakeDecoder : public ImageDecoder {
   std::vector<std::string> asked;
 };
 
-DecodedPicture true_colour(int w, int h, std::vector<uint32_t> argb) {
+DecodedPicture true_colour(std::vector<uint32_t> argb) {
   DecodedPicture p;
-  p.width = w;
-  p.height = h;
+  p.width = static_cast<int>(argb.size());
+  p.height = 1;
   p.argb = std::move(argb);
   return p;
 }
 
-// An indexed picture; pixels with index `transparentIndex` come out of the ARGB form with alpha 0.
-DecodedPicture indexed(int w, int h, std::vector<uint8_t> indexes, std::vector<uint32_t> colours,
+// An indexed picture one row high; pixels of index `transparentIndex` have alpha 0.
+DecodedPicture indexed(std::vector<uint8_t> indexes, std::vector<uint32_t> colours,
                        int transparentIndex = -1) {
   DecodedPicture p;
-  p.width = w;
-  p.height = h;
+  p.width = static_cast<int>(indexes.size());
+  p.height = 1;
   p.indexed = true;
   p.indexes = std::move(indexes);
   p.colourCount = static_cast<int>(colours.size());
@@ -67,65 +65,49 @@ struct LoaderTest : ::testing::Test {
   int32_t load(const std::string& name, int32_t mode = 0, uint32_t passed = 0) {
     return load_image(table, errors, &decoder, name, mode, passed);
   }
-  Image& loaded(const std::string& name, const DecodedPicture& pic) {
-    decoder.pictures[name] = pic;
-    const int32_t handle = load(name);
+  const Image& loaded(const DecodedPicture& pic, int32_t mode = 0, uint32_t passed = 0) {
+    decoder.pictures["p"] = pic;
+    const int32_t handle = load("p", mode, passed);
     EXPECT_LT(handle, -1);
     return *table.resolve(handle);
   }
 };
 
-// ---- Names, modes and failures ----
-
-TEST_F(LoaderTest, EmptyNameGivesMinusOneWithoutDecoding) {
+TEST_F(LoaderTest, NamesThatGiveNoPictureGiveMinusOneAndBadModesRaiseFive) {
+  decoder.pictures["short"] = true_colour({0xFFFFFFFFu});
+  decoder.pictures["short"].height = 4;  // fewer pixels than its size says
+  decoder.pictures["p"] = true_colour({0xFFFFFFFFu});
   EXPECT_EQ(load(""), -1);
   EXPECT_EQ(load(std::string("\0x.png", 6)), -1);  // the name ends at its zero byte
-  EXPECT_TRUE(decoder.asked.empty());
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(LoaderTest, UndecodableFileGivesMinusOneWithoutError) {
   EXPECT_EQ(load("missing.png"), -1);
-  EXPECT_EQ(decoder.asked, std::vector<std::string>{"missing.png"});
+  EXPECT_EQ(load("short"), -1);
+  EXPECT_EQ(load("p", 256, kArg0), -1);  // mode 256 needs an indexed picture
+  EXPECT_EQ(decoder.asked, (std::vector<std::string>{"missing.png", "short", "p"}));
   EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(LoaderTest, TextDestinationRaisesFive) {
+  EXPECT_EQ(load("short", 13, kArg0), 0);
+  EXPECT_EQ(errors.pending(), 5);
   Errors fresh{hub};
   ImageTable text{fresh};
-  text.set_screen(0, kArg0);
-  decoder.pictures["a"] = true_colour(1, 1, {0xFFFFFFFFu});
-  EXPECT_EQ(load_image(text, fresh, &decoder, "a", 0, 0), 0);
+  text.set_screen(0, kArg0);  // a text screen cannot take a matched picture
+  EXPECT_EQ(load_image(text, fresh, &decoder, "short", 0, 0), 0);
   EXPECT_EQ(fresh.pending(), 5);
 }
 
-TEST_F(LoaderTest, ModesOtherThan32And256RaiseFive) {
-  decoder.pictures["a"] = true_colour(1, 1, {0xFFFFFFFFu});
-  EXPECT_EQ(load("a", 13, kArg0), 0);
-  EXPECT_EQ(errors.pending(), 5);
-  EXPECT_EQ(load("a"), 0);  // nothing while the error is pending
-  EXPECT_TRUE(decoder.asked.empty());
-}
+// ---- Matching to the destination's palette ----
 
-TEST_F(LoaderTest, IncompletePictureGivesMinusOne) {
-  decoder.pictures["short"] = true_colour(4, 4, {0xFFFFFFFFu});
-  EXPECT_EQ(load("short"), -1);
-}
-
-// ---- True-colour matching ----
-
-TEST_F(LoaderTest, WhiteIsFifteenBlackIsZeroRedIsForty) {
-  const Image& img = loaded("p", true_colour(3, 1, {0xFFFFFFFFu, 0xFF000000u, 0xFFFF0000u}));
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 40}));
+TEST_F(LoaderTest, TrueColourMatchesTheNearestColourAndTransparencyTakesTheLeastUsedIndex) {
+  table.set_colour(12, 3, 0, kArg0 | kArg1);
+  table.set_print_mode(2, 0, 0);
+  const Image& img = loaded(true_colour({0xFFFFFFFFu, 0xFF000000u, 0xFFFF0000u, 0xFFFE0101u}));
+  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 40, 40}));
   EXPECT_EQ(img.clearColour, -1);
-  EXPECT_EQ(img.mode, 256);
   EXPECT_EQ(*img.palette, default_palette());
-}
-
-TEST_F(LoaderTest, TransparentPixelsTakeTheLeastUsedHighestIndex) {
-  const Image& img = loaded("p", true_colour(3, 1, {0x00FFFFFFu, 0xFF000000u, 0x00000000u}));
-  EXPECT_EQ(img.clearColour, 255);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{255, 0, 255}));
+  EXPECT_EQ(img.foreground, 12u);  // a matched image takes the destination's text state
+  EXPECT_EQ(img.background, 3u);
+  EXPECT_EQ(img.printMode, kPrintGlyphOnly);
+  const Image& clear = loaded(true_colour({0x00FFFFFFu, 0xFF000000u, 0x00000000u}));
+  EXPECT_EQ(clear.clearColour, 255);  // unused, and the highest among the unused
+  EXPECT_EQ(clear.pixels, (std::vector<uint8_t>{255, 0, 255}));
 }
 
 // A palette of 256 distinct reds makes use counts decide: index 9 and index 7 are both used once,
@@ -140,219 +122,122 @@ TEST_F(LoaderTest, ClearIndexByLeastUseThenNearestWithoutIt) {
     for (int k = 0; k < uses; ++k) argb.push_back(0xFF000000u | (i << 16));
   }
   argb.push_back(0);  // one transparent pixel
-  const Image& img = loaded("p", true_colour(static_cast<int>(argb.size()), 1, argb));
+  const Image& img = loaded(true_colour(argb));
   EXPECT_EQ(img.clearColour, 9);
-  EXPECT_EQ(img.pixels[16], 8);  // the one pixel of red 9
+  EXPECT_EQ(img.pixels[17], 8);  // the one pixel of red 9
   EXPECT_EQ(img.pixels[14], 7);
   EXPECT_EQ(img.pixels.back(), 9);
   EXPECT_EQ(*img.palette, reds);
-}
-
-TEST(NearestColour, LowestIndexWinsAmongEquals) {
   Palette p{};
-  p[3] = 0xFF101010u;
-  p[5] = 0xFF101010u;
+  p[3] = p[5] = 0xFF101010u;
   p[6] = 0xFF0E1010u;
-  EXPECT_EQ(nearest_index(p, 256, 0x0F1010u, -1), 3);
+  EXPECT_EQ(nearest_index(p, 256, 0x0F1010u, -1), 3);  // the lowest index among equals
   EXPECT_EQ(nearest_index(p, 256, 0x0F1010u, 3), 5);
   EXPECT_EQ(nearest_index(p, 4, 0x0E1010u, -1), 3);  // only indexes 0 to 3
   EXPECT_EQ(colour_distance(0xFF010203u, 0x00030201u), 4);
 }
 
-TEST_F(LoaderTest, MatchedImageTakesTheDestinationsTextState) {
-  table.set_colour(12, 3, 0, kArg0 | kArg1);
-  table.set_print_mode(2, 0, 0);
-  Image& img = loaded("p", true_colour(1, 1, {0xFFFFFFFFu}));
-  EXPECT_EQ(img.foreground, 12u);
-  EXPECT_EQ(img.background, 3u);
-  EXPECT_EQ(img.printMode, kPrintGlyphOnly);
-  EXPECT_EQ(img.font, table.destination()->font);
+TEST_F(LoaderTest, IndexedPicturesMapTheirColoursAndTheirTransparentIndex) {
+  const Image& keyed =
+      loaded(indexed({0, 1, 2, 3, 3}, {0xFFFFFF, 0x000000, 0xFF0000, 0xFF00FF}, 3));
+  EXPECT_EQ(keyed.clearColour, 255);
+  EXPECT_EQ(keyed.pixels, (std::vector<uint8_t>{15, 0, 40, 255, 255}));
+  const Image& opaque = loaded(indexed({1, 0}, {0xFFFFFF, 0x0000AA}));
+  EXPECT_EQ(opaque.clearColour, -1);
+  EXPECT_EQ(opaque.pixels, (std::vector<uint8_t>{1, 15}));
+  DecodedPicture past = indexed({5, 0}, {0xFFFFFF});
+  past.argb[0] = 0;  // transparent, but its index is past the colour count
+  const Image& beyond = loaded(past);
+  EXPECT_EQ(beyond.clearColour, -1);
+  EXPECT_EQ(beyond.pixels, (std::vector<uint8_t>{0, 15}));
 }
 
-// ---- Indexed matching ----
-
-TEST_F(LoaderTest, IndexedPictureMapsItsColoursAndItsTransparentIndex) {
-  const Image& img =
-      loaded("p", indexed(5, 1, {0, 1, 2, 3, 3}, {0xFFFFFF, 0x000000, 0xFF0000, 0xFF00FF}, 3));
-  EXPECT_EQ(img.clearColour, 255);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 40, 255, 255}));
-}
-
-TEST_F(LoaderTest, IndexedPictureWithoutTransparencyKeepsNoClearColour) {
-  const Image& img = loaded("p", indexed(2, 1, {1, 0}, {0xFFFFFF, 0x0000AA}));
-  EXPECT_EQ(img.clearColour, -1);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{1, 15}));
-}
-
-TEST_F(LoaderTest, TransparentPixelPastTheColourCountIsNoClearIndex) {
-  DecodedPicture pic = indexed(2, 1, {5, 0}, {0xFFFFFF});
-  pic.argb[0] = 0;
-  const Image& img = loaded("p", pic);
-  EXPECT_EQ(img.clearColour, -1);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{0, 15}));
-}
-
-TEST_F(LoaderTest, Mode256KeepsTheIndexesAndThePicturesPalette) {
-  decoder.pictures["p"] = indexed(3, 1, {2, 0, 1}, {0x123456, 0xABCDEF, 0x00FF00}, 1);
-  Image& img = *table.resolve(load("p", 256, kArg0));
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{2, 0, 1}));
-  EXPECT_EQ(img.clearColour, 1);
-  EXPECT_EQ((*img.palette)[0], 0xFF123456u);
-  EXPECT_EQ((*img.palette)[2], 0xFF00FF00u);
-  EXPECT_EQ((*img.palette)[3], 0xFF000000u);
-  EXPECT_EQ((*img.palette)[255], 0xFF000000u);
-}
-
-TEST_F(LoaderTest, Mode256OfATrueColourPictureGivesMinusOne) {
-  decoder.pictures["p"] = true_colour(1, 1, {0xFFFFFFFFu});
-  EXPECT_EQ(load("p", 256, kArg0), -1);
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(LoaderTest, Mode32KeepsTheArgbPixels) {
-  decoder.pictures["p"] = indexed(2, 1, {0, 1}, {0xFFFFFF, 0x102030}, 1);
-  const Image& img = *table.resolve(load("p", 32, kArg0));
-  EXPECT_EQ(img.bytesPerPixel, 4);
-  uint32_t px[2];
-  std::memcpy(px, img.pixels.data(), sizeof px);
-  EXPECT_EQ(px[0], 0xFFFFFFFFu);
-  EXPECT_EQ(px[1], 0x00102030u);
-}
-
-TEST_F(LoaderTest, HandlesComeFromTheImageTable) {
-  decoder.pictures["p"] = true_colour(1, 1, {0xFFFFFFFFu});
-  EXPECT_EQ(load("p"), -2);  // the start-up text pages freed index 2 last
-  EXPECT_EQ(load("p"), -9);
+TEST_F(LoaderTest, Mode256KeepsIndexesAndPaletteAndMode32KeepsArgb) {
+  const DecodedPicture pic = indexed({2, 0, 1}, {0x123456, 0xABCDEF, 0x00FF00}, 1);
+  const Image& own = loaded(pic, 256, kArg0);
+  EXPECT_EQ(own.pixels, (std::vector<uint8_t>{2, 0, 1}));
+  EXPECT_EQ(own.clearColour, 1);
+  EXPECT_EQ((*own.palette)[0], 0xFF123456u);
+  EXPECT_EQ((*own.palette)[2], 0xFF00FF00u);
+  EXPECT_EQ((*own.palette)[3], 0xFF000000u);
+  const Image& argb = loaded(pic, 32, kArg0);
+  EXPECT_EQ(argb.bytesPerPixel, 4);
+  uint32_t px[3];
+  std::memcpy(px, argb.pixels.data(), sizeof px);
+  EXPECT_EQ(px[0], 0xFF00FF00u);
+  EXPECT_EQ(px[2], 0x00ABCDEFu);
 }
 
 // ---- Real files through SDL_image ----
 
-struct PngPicture {
-  int colourType = PNG_COLOR_TYPE_RGBA;
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rows;       // width * channels bytes per row
-  std::vector<png_color> palette;  // PNG_COLOR_TYPE_PALETTE only
-  std::vector<png_byte> alphas;    // tRNS entries for the palette
-};
-
-PngPicture png_picture(int colourType, int width, int height, std::vector<uint8_t> rows) {
-  PngPicture picture;
-  picture.colourType = colourType;
-  picture.width = width;
-  picture.height = height;
-  picture.rows = std::move(rows);
-  return picture;
-}
-
-bool write_png(const std::string& path, const PngPicture& picture) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
-               static_cast<png_uint_32>(picture.height), 8, picture.colourType, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!picture.palette.empty()) {
-    png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
-  }
-  if (!picture.alphas.empty()) {
-    png_set_tRNS(png, info, picture.alphas.data(), static_cast<int>(picture.alphas.size()),
-                 nullptr);
-  }
-  png_write_info(png, info);
-  const size_t pitch = picture.rows.size() / static_cast<size_t>(picture.height);
-  for (int y = 0; y < picture.height; ++y) {
-    png_write_row(png, picture.rows.data() + pitch * static_cast<size_t>(y));
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+// Writes an RGBA PNG, or a palette PNG when `colourMap` (RGBA entries) is given; entries with
+// alpha 0 become the file's transparent indexes.
+void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels,
+               const std::vector<uint8_t>& colourMap = {}) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = colourMap.empty() ? PNG_FORMAT_RGBA : PNG_FORMAT_RGBA_COLORMAP;
+  image.colormap_entries = static_cast<png_uint_32>(colourMap.size() / 4);
+  ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0,
+                                    colourMap.empty() ? nullptr : colourMap.data()),
+            0)
+      << image.message;
 }
 
 struct FileLoaderTest : LoaderTest {
   test::TempDir dir;
   SdlImageDecoder sdl;
-  int32_t load_file(const std::string& name) {
-    return load_image(table, errors, &sdl, dir.file(name), 0, 0);
+  int32_t load_file(const std::string& name) { return load_image(table, errors, &sdl, name, 0, 0); }
+  // The picture loaded from `name`, or an empty image when it did not load.
+  const Image& picture(const std::string& name) {
+    static const Image none;
+    const int32_t handle = load_file(name);
+    EXPECT_LT(handle, -1) << name;
+    return handle < -1 ? *table.resolve(handle) : none;
   }
 };
 
-TEST_F(FileLoaderTest, RgbaPngWithTransparencyGetsClearColour255) {
-  const PngPicture picture = png_picture(PNG_COLOR_TYPE_RGBA, 2, 2,
-                                         {255, 255, 255, 255, 0, 0, 0, 255,  //
-                                          9, 9, 9, 0, 255, 0, 0, 255});
-  ASSERT_TRUE(write_png(dir.file("a.png"), picture));
-  const int32_t h = load_file("a.png");
-  ASSERT_LT(h, -1);
-  const Image& img = *table.resolve(h);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{15, 0, 255, 40}));
-  EXPECT_EQ(img.clearColour, 255);
-}
-
-TEST_F(FileLoaderTest, PalettedPngWithTrnsTakesTheIndexedPath) {
-  PngPicture picture = png_picture(PNG_COLOR_TYPE_PALETTE, 3, 1, {2, 0, 1});
-  picture.palette = {{255, 255, 255}, {0, 0, 0}, {255, 0, 0}};
-  picture.alphas = {255, 0, 255};  // index 1 transparent
-  ASSERT_TRUE(write_png(dir.file("p.png"), picture));
-  const int32_t h = load_file("p.png");
-  ASSERT_LT(h, -1);
-  const Image& img = *table.resolve(h);
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{40, 15, 255}));
-  EXPECT_EQ(img.clearColour, 255);
-}
-
-TEST_F(FileLoaderTest, EightBitBmpMatchesAndMode256KeepsItsIndexes) {
-  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 2, 8, 0, 0, 0, 0);
-  ASSERT_NE(s, nullptr);
-  SDL_Color colours[3] = {{0, 0, 170, 0}, {255, 255, 255, 0}, {85, 255, 85, 0}};
-  SDL_SetColors(s, colours, 0, 3);
-  const uint8_t rows[2][4] = {{0, 1, 2, 1}, {2, 2, 0, 0}};
-  for (int y = 0; y < 2; ++y)
-    std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, rows[y], 4);
-  ASSERT_EQ(SDL_SaveBMP(s, dir.file("sub dir.bmp").c_str()), 0);
-  SDL_FreeSurface(s);
-  const Image& img = *table.resolve(load_file("sub dir.bmp"));
-  EXPECT_EQ(img.pixels, (std::vector<uint8_t>{1, 15, 10, 15, 10, 10, 1, 1}));
-  EXPECT_EQ(img.clearColour, -1);
-  const Image& own =
-      *table.resolve(load_image(table, errors, &sdl, dir.file("sub dir.bmp"), 256, kArg0));
-  EXPECT_EQ(own.pixels, (std::vector<uint8_t>{0, 1, 2, 1, 2, 2, 0, 0}));
-  EXPECT_EQ((*own.palette)[2], 0xFF55FF55u);
-}
-
-TEST_F(FileLoaderTest, BackslashSeparatesDirectories) {
+// The game's pictures are palette PNGs named with backslashes; RGBA and transparent palette
+// entries take the matching paths of their own.
+TEST_F(FileLoaderTest, PngFilesDecodeThroughTheirFormats) {
+  write_png(dir.file("a.png"), 2, 2,
+            {255, 255, 255, 255, 0, 0, 0, 255, 9, 9, 9, 0, 255, 0, 0, 255});
+  const Image& rgba = picture(dir.file("a.png"));
+  EXPECT_EQ(rgba.pixels, (std::vector<uint8_t>{15, 0, 255, 40}));
+  EXPECT_EQ(rgba.clearColour, 255);
   std::filesystem::create_directory(dir.file("sub"));
-  PngPicture picture = png_picture(PNG_COLOR_TYPE_RGBA, 1, 1, {255, 255, 255, 255});
-  ASSERT_TRUE(write_png(dir.file("sub/w.png"), picture));
-  EXPECT_LT(load_image(table, errors, &sdl, dir.path() + "\\sub\\w.png", 0, 0), -1);
+  write_png(dir.file("sub/p.png"), 3, 1, {2, 0, 1},
+            {255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255});
+  const Image& keyed = picture(dir.path() + "\\sub\\p.png");
+  EXPECT_EQ(keyed.pixels, (std::vector<uint8_t>{40, 15, 255}));
+  EXPECT_EQ(keyed.clearColour, 255);
+  write_png(dir.file("o.png"), 3, 1, {2, 0, 1},
+            {0, 0, 170, 255, 255, 255, 255, 255, 85, 255, 85, 255});
+  const Image& opaque = picture(dir.file("o.png"));
+  EXPECT_EQ(opaque.pixels, (std::vector<uint8_t>{10, 1, 15}));
+  EXPECT_EQ(opaque.clearColour, -1);
 }
 
 TEST_F(FileLoaderTest, BrokenFilesGiveMinusOneWithoutError) {
-  PngPicture picture =
-      png_picture(PNG_COLOR_TYPE_RGBA, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
-  ASSERT_TRUE(write_png(dir.file("good.png"), picture));
+  write_png(dir.file("good.png"), 16, 16, std::vector<uint8_t>(16 * 16 * 4, 200));
   const std::string good = test::read_file(dir.file("good.png"));
-  test::write_file(dir.file("empty.png"), "");
-  test::write_file(dir.file("truncated.png"), good.substr(0, good.size() / 2));
-  test::write_file(dir.file("header.png"), good.substr(0, 20));
   std::string garbage = good;
   for (size_t i = 40; i < garbage.size(); i += 3) garbage[i] = static_cast<char>(i * 31);
-  test::write_file(dir.file("garbage.png"), garbage);
-  test::write_file(dir.file("text.bmp"), "BM this is not a bitmap at all");
-  for (const char* name :
-       {"empty.png", "truncated.png", "header.png", "garbage.png", "text.bmp", "missing.png"}) {
-    EXPECT_EQ(load_file(name), -1) << name;
+  const std::pair<const char*, std::string> broken[] = {
+      {"empty.png", ""},
+      {"truncated.png", good.substr(0, good.size() / 2)},
+      {"header.png", good.substr(0, 20)},
+      {"garbage.png", garbage},
+      {"text.bmp", "BM this is not a bitmap at all"}};
+  for (const auto& [name, bytes] : broken) {
+    test::write_file(dir.file(name), bytes);
+    EXPECT_EQ(load_file(dir.file(name)), -1) << name;
   }
-  EXPECT_EQ(load_file(""), -1);
+  EXPECT_EQ(load_file(dir.file("missing.png")), -1);
   EXPECT_EQ(errors.pending(), 0);
-  EXPECT_LT(load_file("good.png"), -1);
+  EXPECT_LT(load_file(dir.file("good.png")), -1);
 }
 
 }  // namespace

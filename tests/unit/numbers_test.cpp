@@ -1,4 +1,5 @@
-// Tests of number display texts, rounding, array bounds checks and the data-list reader.
+// Tests of number display texts, rounding to integers, array bounds checks and the data-list
+// reader.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,209 +14,94 @@
 namespace kelvo {
 namespace {
 
-TEST(NumberToString, WholeNumbersInFixedNotation) {
-  EXPECT_EQ(number_to_string(1100.0f), " 1100");
-  EXPECT_EQ(number_to_string(-5.0f), "-5");
-  EXPECT_EQ(number_to_string(100.0f), " 100");
-  EXPECT_EQ(number_to_string(1234567.0f), " 1234567");
-  EXPECT_EQ(number_to_string(9999999.0f), " 9999999");
-  EXPECT_EQ(number_to_string(1.0f), " 1");
-  EXPECT_EQ(number_to_string(-120.0f), "-120");
-}
-
-TEST(NumberToString, EightDigitsAndMoreGoScientific) {
-  EXPECT_EQ(number_to_string(12345678.0f), " 1.234568E+07");
-  EXPECT_EQ(number_to_string(10000000.0f), " 1E+07");
-  EXPECT_EQ(number_to_string(-10000000.0f), "-1E+07");
-  EXPECT_EQ(number_to_string(25000000.0f), " 2.5E+07");
-  EXPECT_EQ(number_to_string(3.0e38f), " 3E+38");
-}
-
-TEST(NumberToString, FractionsDropTheLeadingZero) {
-  EXPECT_EQ(number_to_string(0.1f), " .1");
-  EXPECT_EQ(number_to_string(0.5f), " .5");
-  EXPECT_EQ(number_to_string(-0.5f), "-.5");
-  EXPECT_EQ(number_to_string(-0.25f), "-.25");
-  EXPECT_EQ(number_to_string(0.0001f), " .0001");
-  EXPECT_EQ(number_to_string(1.5f), " 1.5");
-  EXPECT_EQ(number_to_string(-2.75f), "-2.75");
-}
-
-TEST(NumberToString, SmallValuesSwitchToScientificPastEightPlaces) {
-  EXPECT_EQ(number_to_string(0.00000001f), " 1E-08");
-  EXPECT_EQ(number_to_string(1.5e-8f), " 1.5E-08");
-  EXPECT_EQ(number_to_string(0.0000001f), " .0000001");
-  EXPECT_EQ(number_to_string(1.2e-6f), " .0000012");
-  EXPECT_EQ(number_to_string(1.25e-6f), " 1.25E-06");
-  EXPECT_EQ(number_to_string(1.2345e-6f), " 1.2345E-06");
-}
-
-TEST(NumberToString, SingleRoundingNoiseIsHidden) {
-  // Neither 0.3 nor 1.1 is exact in binary; seven significant digits hide it.
-  EXPECT_EQ(number_to_string(0.3f), " .3");
-  EXPECT_EQ(number_to_string(1.1f), " 1.1");
-  EXPECT_EQ(number_to_string(123.456f), " 123.456");
-}
-
-TEST(NumberToString, ZeroOfEitherSign) {
-  EXPECT_EQ(number_to_string(0.0f), " 0");
-  EXPECT_EQ(number_to_string(-0.0f), " 0");
-}
-
-TEST(NumberToString, ThreeDigitExponentsOnlyWhenNeeded) {
+TEST(NumberToString, Examples) {
+  struct Case {
+    float value;
+    const char* text;
+  };
+  // Whole numbers up to seven digits in fixed notation, a blank or "-" first; eight digits and
+  // more scientific, trailing zeros dropped; fractions without their leading zero; past eight
+  // decimal places, scientific; seven significant digits hide single precision's noise.
+  // clang-format off
+  const Case cases[] = {
+      {1100, " 1100"}, {-5, "-5"}, {1, " 1"}, {9999999, " 9999999"}, {12345678, " 1.234568E+07"},
+      {10000000, " 1E+07"}, {-10000000, "-1E+07"}, {25000000, " 2.5E+07"}, {3.0e38f, " 3E+38"},
+      {0.1f, " .1"}, {-0.25f, "-.25"}, {0.0001f, " .0001"}, {-2.75f, "-2.75"},
+      {0.0000001f, " .0000001"}, {1.2e-6f, " .0000012"}, {0.00000001f, " 1E-08"},
+      {1.5e-8f, " 1.5E-08"}, {1.25e-6f, " 1.25E-06"}, {1.2345e-6f, " 1.2345E-06"}, {0.3f, " .3"},
+      {1.1f, " 1.1"}, {123.456f, " 123.456"}, {0.0f, " 0"}, {-0.0f, " 0"},
+      {std::numeric_limits<float>::infinity(), " INF"},
+      {-std::numeric_limits<float>::infinity(), "-INF"}};
+  // clang-format on
+  for (const Case& c : cases) EXPECT_EQ(number_to_string(c.value), c.text) << c.text;
+  // Doubles beyond single range: three exponent digits only when needed.
   EXPECT_EQ(number_text(1e100), " 1E+100");
   EXPECT_EQ(number_text(-1.5e-100), "-1.5E-100");
   EXPECT_EQ(number_text(1.234567e123), " 1.234567E+123");
   EXPECT_EQ(number_text(1e99), " 1E+99");
 }
 
-TEST(NumberToString, NonFiniteValuesKeepPrintfText) {
-  EXPECT_EQ(number_to_string(std::numeric_limits<float>::infinity()), " INF");
-  EXPECT_EQ(number_to_string(-std::numeric_limits<float>::infinity()), "-INF");
-}
-
-TEST(RoundToInt, TiesGoToTheEvenNeighbour) {
-  EXPECT_EQ(round_to_int(0.5L), 0);
-  EXPECT_EQ(round_to_int(1.5L), 2);
-  EXPECT_EQ(round_to_int(2.5L), 2);
-  EXPECT_EQ(round_to_int(3.5L), 4);
-  EXPECT_EQ(round_to_int(-0.5L), 0);
-  EXPECT_EQ(round_to_int(-1.5L), -2);
-  EXPECT_EQ(round_to_int(-2.5L), -2);
-}
-
-TEST(RoundToInt, OtherValuesGoToTheNearest) {
-  EXPECT_EQ(round_to_int(2.4999L), 2);
-  EXPECT_EQ(round_to_int(2.5001L), 3);
-  EXPECT_EQ(round_to_int(-2.6L), -3);
-  EXPECT_EQ(round_to_int(-0.4L), 0);
-  EXPECT_EQ(round_to_int(160.0L), 160);
-  EXPECT_EQ(round_to_int(static_cast<long double>(19712.0f)), 19712);
-  EXPECT_EQ(round_to_int(4294967296.5L), 4294967296);
-}
-
-TEST(RoundToInt, OutOfRangeGivesTheIndefiniteValue) {
+TEST(RoundToInt, TiesToEvenOthersToTheNearestAndOutOfRangeIsIndefinite) {
   constexpr int64_t kIndefinite = std::numeric_limits<int64_t>::min();
-  EXPECT_EQ(round_to_int(std::nanl("")), kIndefinite);
-  EXPECT_EQ(round_to_int(1e30L), kIndefinite);
-  EXPECT_EQ(round_to_int(-1e30L), kIndefinite);
-  EXPECT_EQ(round_to_int(9223372036854775807.5L), kIndefinite);
-  EXPECT_EQ(round_to_int(-9223372036854775808.0L), kIndefinite);
+  struct Case {
+    long double value;
+    int64_t rounded;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {3.5L, 4}, {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2},
+      {2.4999L, 2}, {2.5001L, 3}, {-2.6L, -3}, {-0.4L, 0}, {4294967296.5L, 4294967296},
+      {std::nanl(""), kIndefinite}, {1e30L, kIndefinite}, {-1e30L, kIndefinite},
+      {9223372036854775807.5L, kIndefinite}, {-9223372036854775808.0L, kIndefinite}};
+  // clang-format on
+  for (const Case& c : cases) EXPECT_EQ(round_to_int(c.value), c.rounded) << c.value;
 }
 
-class WithErrors : public ::testing::Test {
- protected:
+TEST(ArrayCheck, OffsetsBelowTheCountPassOthersRaise9) {
   WaitHub hub;
-  Errors errors{hub};
-};
-
-using ArrayCheck = WithErrors;
-
-TEST_F(ArrayCheck, OffsetsBelowTheCountPass) {
-  EXPECT_EQ(array_check(errors, 10, 11), 10u);
-  EXPECT_EQ(array_check(errors, 0, 11), 0u);
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(ArrayCheck, OffsetEqualToTheCountRaises9) {
-  EXPECT_EQ(array_check(errors, 11, 11), 0u);
-  EXPECT_EQ(errors.pending(), 9);
-}
-
-TEST_F(ArrayCheck, NegativeIndexWrapsAndRaises9) {
-  const int32_t index = -1;
-  EXPECT_EQ(array_check(errors, static_cast<uint32_t>(index - 0), 11), 0u);
-  EXPECT_EQ(errors.pending(), 9);
-}
-
-TEST_F(ArrayCheck, EmptyArrayRejectsEverything) {
-  EXPECT_EQ(array_check(errors, 0, 0), 0u);
-  EXPECT_EQ(errors.pending(), 9);
-}
-
-using ReadData = WithErrors;
-
-constexpr std::string_view kLetters = "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V,W,X,Y,Z,";
-
-TEST_F(ReadData, GameListGivesTheAlphabetThenRunsOut) {
-  ASSERT_EQ(kLetters.size(), 52u);
-  uint32_t pos = 0;
-  std::string item = "old";
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    read_data_string(errors, kLetters, pos, item);
-    ASSERT_EQ(item, std::string(1, letter));
+  struct Case {
+    uint32_t offset, count;
+    bool passes;
+  };
+  for (const Case& c : {Case{10, 11, true}, Case{0, 11, true}, Case{11, 11, false},
+                        Case{static_cast<uint32_t>(-1), 11, false}, Case{0, 0, false}}) {
+    Errors errors{hub};
+    EXPECT_EQ(array_check(errors, c.offset, c.count), c.passes ? c.offset : 0u) << c.offset;
+    EXPECT_EQ(errors.pending(), c.passes ? 0 : 9) << c.offset;
   }
-  EXPECT_EQ(pos, 52u);
-  EXPECT_EQ(errors.pending(), 0);
-  read_data_string(errors, kLetters, pos, item);
-  EXPECT_EQ(errors.pending(), 4);
-  EXPECT_EQ(item, "");
 }
 
-TEST_F(ReadData, QuotedItemsKeepCommasAndDropTheQuotes) {
-  const std::string_view data = "\"a,b\",c";
-  uint32_t pos = 0;
-  std::string item;
-  read_data_string(errors, data, pos, item);
-  EXPECT_EQ(item, "a,b");
-  EXPECT_EQ(pos, 6u);
-  read_data_string(errors, data, pos, item);
-  EXPECT_EQ(item, "c");
-  EXPECT_EQ(pos, 7u);
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(ReadData, QuoteInsideAPlainItemIsKept) {
-  uint32_t pos = 0;
-  std::string item;
-  read_data_string(errors, "ab\"c\",d", pos, item);
-  EXPECT_EQ(item, "ab\"c\"");
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(ReadData, EmptyItemsAndTheEndOfTheText) {
-  uint32_t pos = 0;
-  std::string item = "x";
-  read_data_string(errors, ",last", pos, item);
-  EXPECT_EQ(item, "");
-  read_data_string(errors, ",last", pos, item);
-  EXPECT_EQ(item, "last");
-  EXPECT_EQ(pos, 5u);
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(ReadData, UnclosedQuoteRunsToTheEnd) {
-  uint32_t pos = 0;
-  std::string item;
-  read_data_string(errors, "\"a,b", pos, item);
-  EXPECT_EQ(item, "a,b");
-  EXPECT_EQ(errors.pending(), 0);
-}
-
-TEST_F(ReadData, TextAfterAClosingQuoteRaises4) {
-  uint32_t pos = 0;
-  std::string item = "old";
-  read_data_string(errors, "\"ab\"c,d", pos, item);
-  EXPECT_EQ(errors.pending(), 4);
-  EXPECT_EQ(item, "");
-}
-
-TEST_F(ReadData, BytesAreCopiedExactly) {
-  const std::string data("x\0\xff,y", 5);
-  uint32_t pos = 0;
-  std::string item;
-  read_data_string(errors, data, pos, item);
-  EXPECT_EQ(item, std::string("x\0\xff", 3));
-}
-
-TEST_F(ReadData, DoesNothingWhileAnErrorIsPending) {
-  errors.raise_error(53);
-  uint32_t pos = 0;
-  std::string item = "keep";
-  read_data_string(errors, kLetters, pos, item);
-  EXPECT_EQ(item, "keep");
-  EXPECT_EQ(pos, 0u);
-  EXPECT_EQ(errors.pending(), 53);
+// Each case reads items from the start of `data` until one raises an error or all are read.
+TEST(ReadData, ItemsQuotesAndTheEnd) {
+  struct Case {
+    std::string data;
+    std::vector<std::string> items;
+    int error;  // raised by the read after the items
+    uint32_t end;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"A,B,C,", {"A", "B", "C"}, 4, 6}, {"\"a,b\",c", {"a,b", "c"}, 4, 7},
+      {"ab\"c\",d", {"ab\"c\"", "d"}, 4, 7}, {",last", {"", "last"}, 4, 5},
+      {"\"a,b", {"a,b"}, 4, 4}, {"\"ab\"c,d", {}, 4, 5},
+      {std::string("x\0\xff,y", 5), {std::string("x\0\xff", 3), "y"}, 4, 5}};
+  // clang-format on
+  WaitHub hub;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data);
+    Errors errors{hub};
+    uint32_t pos = 0;
+    std::string item = "old";
+    for (const std::string& expected : c.items) {
+      read_data_string(errors, c.data, pos, item);
+      EXPECT_EQ(item, expected);
+    }
+    EXPECT_EQ(errors.pending(), 0);
+    read_data_string(errors, c.data, pos, item);
+    EXPECT_EQ(errors.pending(), c.error);
+    EXPECT_EQ(item, "");
+    EXPECT_EQ(pos, c.end);
+  }
 }
 
 }  // namespace

@@ -16,40 +16,26 @@ struct TimingTest : ::testing::Test {
   Timing timing{errors, clock, TimeReference{1000, 0}};
 };
 
-TEST_F(TimingTest, FirstLimitRateStartsTheScheduleAndTheSecondSleepsTheRest) {
-  timing.limit_rate(120);
+TEST_F(TimingTest, LimitRateSleepsTheRestOfTheFrameAndKeepsTheScheduleUpTo16MsLate) {
+  timing.limit_rate(120);  // the first call starts the schedule
   EXPECT_TRUE(clock.sleeps.empty());
   clock.now += 2;
   timing.limit_rate(120);
-  ASSERT_EQ(clock.sleeps.size(), 1u);
-  EXPECT_EQ(clock.sleeps[0], 7u);  // 8.333 - 2 + 1, cut to 7
+  EXPECT_EQ(clock.sleeps, std::vector<uint32_t>{7});  // 8.333 - 2 + 1, cut to 7
   EXPECT_DOUBLE_EQ(timing.frame_mark(), 1000 + 1000.0 / 120);
-}
-
-TEST_F(TimingTest, LateFramesKeepTheScheduleUpTo16MsThenRestart) {
+  clock.now = 1008 + 24;  // 24.3 ms late: the schedule holds
   timing.limit_rate(120);
-  clock.now += 20;  // 20 <= 8.333 + 16: the schedule holds
-  timing.limit_rate(120);
-  EXPECT_TRUE(clock.sleeps.empty());
-  EXPECT_DOUBLE_EQ(timing.frame_mark(), 1000 + 1000.0 / 120);
+  EXPECT_EQ(clock.sleeps.size(), 1u);
+  EXPECT_DOUBLE_EQ(timing.frame_mark(), 1000 + 2000.0 / 120);
   clock.now += 30;  // far behind: restart from now
   timing.limit_rate(120);
   EXPECT_DOUBLE_EQ(timing.frame_mark(), clock.now);
-}
-
-TEST_F(TimingTest, ScheduleAveragesTheExactRateWithWholeMillisecondSleeps) {
-  timing.limit_rate(120);
+  clock.now -= 500;  // the clock going back restarts too
+  timing.limit_rate(60);
+  EXPECT_DOUBLE_EQ(timing.frame_mark(), clock.now);
   const uint32_t start = clock.now;
   for (int i = 0; i < 120; ++i) timing.limit_rate(120);
-  EXPECT_NEAR(clock.now - start, 1000, 2);
-}
-
-TEST_F(TimingTest, ClockGoingBackRestartsTheSchedule) {
-  timing.limit_rate(60);
-  clock.now -= 500;
-  timing.limit_rate(60);
-  EXPECT_TRUE(clock.sleeps.empty());
-  EXPECT_DOUBLE_EQ(timing.frame_mark(), clock.now);
+  EXPECT_NEAR(clock.now - start, 1000, 2);  // whole-millisecond sleeps average the exact rate
 }
 
 // The real tick counter: whole seconds since its start times 1000, plus the difference of the
@@ -95,27 +81,19 @@ TEST(FrameLimiter, KeepsTheExactRateOnTheRealTickCounter) {
   EXPECT_NEAR(meanMs, 1000.0 / 120, 0.01);
 }
 
-TEST_F(TimingTest, BadRatesAndDelaysRaiseIllegalFunctionCall) {
-  timing.limit_rate(0);
-  EXPECT_EQ(errors.pending(), 5);
-  Errors fresh{hub};
-  Timing t2{fresh, clock, {}};
-  t2.limit_rate(1.0 / 61);  // a period above one minute
-  EXPECT_EQ(fresh.pending(), 5);
-  Errors third{hub};
-  Timing t3{third, clock, {}};
-  t3.delay(-1);
-  EXPECT_EQ(third.pending(), 5);
-  EXPECT_TRUE(clock.sleeps.empty());
-}
-
-TEST_F(TimingTest, DelaySleepsWholeMillisecondsAndNothingWhilePending) {
+TEST_F(TimingTest, DelaySleepsWholeMillisecondsAndBadArgumentsRaiseFive) {
   timing.delay(0.5);
   timing.delay(0.2);
   timing.delay(0.0019);
   EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{500, 200, 1}));
-  errors.raise_error(53);
-  timing.delay(1);
+  for (auto call : {+[](Timing& t) { t.limit_rate(0); },
+                    +[](Timing& t) { t.limit_rate(1.0 / 61); },  // a period above one minute
+                    +[](Timing& t) { t.delay(-1); }, +[](Timing& t) { t.time_of_day(0, true); }}) {
+    Errors fresh{hub};
+    Timing other{fresh, clock, {}};
+    call(other);
+    EXPECT_EQ(fresh.pending(), 5);
+  }
   EXPECT_EQ(clock.sleeps.size(), 3u);
 }
 
@@ -125,56 +103,34 @@ TEST(TimeOfDay, QuantisedToOneEighteenPointTwoAndWrapsAtMidnight) {
   test::FakeClock clock;
   clock.now = 5000;
   Timing timing{errors, clock, TimeReference{5000, 86400000u - 1000}};  // 23:59:59.000
-  const double before = timing.time_of_day();
-  EXPECT_EQ(before, static_cast<float>(std::nearbyint(86399.0 * 18.2) / 18.2));
-  clock.now += 1500;  // 00:00:00.500
-  const double after = timing.time_of_day();
-  EXPECT_LT(after, 1.0);
-  EXPECT_FLOAT_EQ(static_cast<float>(after), static_cast<float>(std::nearbyint(0.5 * 18.2) / 18.2));
+  EXPECT_EQ(timing.time_of_day(), 86399.0078125);        // 1572462 steps of 1/18.2 s, as a float
+  clock.now += 1500;                                     // 00:00:00.500
+  EXPECT_EQ(timing.time_of_day(), 0.49450549483299255);  // 9 steps
+  Timing exact{errors, clock, TimeReference{clock.now, 3723456}};  // 01:02:03.456
+  EXPECT_DOUBLE_EQ(exact.time_of_day(0.001, true), 3723.456);
+  EXPECT_DOUBLE_EQ(exact.time_of_day(1, true), 3723);
 }
 
-TEST(TimeOfDay, AccuracyArgumentAndItsError) {
-  WaitHub hub;
-  Errors errors{hub};
-  test::FakeClock clock;
-  Timing timing{errors, clock, TimeReference{clock.now, 3723456}};  // 01:02:03.456
-  EXPECT_DOUBLE_EQ(timing.time_of_day(0.001, true), 3723.456);
-  EXPECT_DOUBLE_EQ(timing.time_of_day(1, true), 3723);
-  EXPECT_EQ(timing.time_of_day(0, true), 0);
-  EXPECT_EQ(errors.pending(), 5);
-}
-
-TEST(RandomNumbers, FirstValueAfterStartUpAndRepeatability) {
+// The game's levels come from these numbers, so they are checked bit for bit.
+TEST(RandomNumbers, SequencesFromStartUpFromASeedAndFromANegativeArgument) {
   Random r;
-  EXPECT_EQ(r.random_number(), static_cast<float>(11837123 / 16777216.0));
-  EXPECT_EQ(r.random_number(0), static_cast<float>(11837123 / 16777216.0));
-  Random one, two;
-  for (int i = 0; i < 1000; ++i) ASSERT_EQ(one.random_number(), two.random_number());
-}
-
-TEST(RandomNumbers, SequenceFollowsTheGenerator) {
-  Random r;
-  uint32_t state = 0x050000;
-  for (int i = 0; i < 10000; ++i) {
-    state = (state * 16598013u + 12820163u) & 0xFFFFFFu;
-    ASSERT_EQ(r.random_number(), static_cast<float>(state / 16777216.0));
+  for (float expected : {0x1.693d86p-1f, 0x1.111cf4p-1f, 0x1.28b6aap-1f, 0x1.28831p-2f}) {
+    EXPECT_EQ(r.random_number(), expected);
   }
-}
-
-TEST(RandomNumbers, SeedKeepsTheLowByteAndMixesTheHighWord) {
-  Random r;
-  r.random_number();  // state 11837123 = 0xB49EC3
-  r.seed_random(43203.078125);
-  // Upper 32 bits of 43203.078125 are 0x40E51862; x = h ^ (h >> 16) = 0x40E55887.
-  EXPECT_EQ(r.state(), (0xB49EC3u & 0xFF) | (0x5887u << 8));
-}
-
-TEST(RandomNumbers, NegativeArgumentReseedsTheSameWayEveryTime) {
-  Random a, b;
-  a.random_number();
-  const float first = a.random_number(-3);
-  const float second = b.random_number(-3);
-  EXPECT_EQ(first, second);
+  EXPECT_EQ(r.random_number(0), 0x1.28831p-2f);  // 0 repeats the last number
+  for (int i = 4; i < 10000; ++i) r.random_number();
+  EXPECT_EQ(r.state(), 6742416u);
+  Random seeded;
+  seeded.random_number();  // state 0xB49EC3
+  seeded.seed_random(43203.078125);
+  // Upper 32 bits of 43203.078125 are 0x40E51862; x = h ^ (h >> 16) = 0x40E55887; the low byte
+  // of the state stays.
+  EXPECT_EQ(seeded.state(), 0x5887C3u);
+  Random fresh;
+  fresh.seed_random(43203.078125);
+  EXPECT_EQ(fresh.random_number(), 0x1.2c1386p-1f);
+  EXPECT_EQ(Random().random_number(-3), 0x1.ed3906p-1f);
+  EXPECT_EQ(seeded.random_number(-3), 0x1.ed3906p-1f);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Asks an X window, found by its title, to close, as a window manager's close button does.
+// Asks an X window, found by its title, to close, as a window manager's close button does; with
+// --destroy destroys it instead, as a misbehaving client may.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -28,16 +29,23 @@ Window find_window(Display* display, Window window, const char* title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: x11_close TITLE\n");
+  const bool destroy = argc == 3 && std::strcmp(argv[1], "--destroy") == 0;
+  if (argc != 2 && !destroy) {
+    std::fprintf(stderr, "usage: x11_close [--destroy] TITLE\n");
     return 2;
   }
+  const char* title = argv[argc - 1];
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 2;
-  const Window window = find_window(display, DefaultRootWindow(display), argv[1]);
+  const Window window = find_window(display, DefaultRootWindow(display), title);
   if (!window) {
-    std::fprintf(stderr, "x11_close: no window titled %s\n", argv[1]);
+    std::fprintf(stderr, "x11_close: no window titled %s\n", title);
     return 1;
+  }
+  if (destroy) {
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    return 0;
   }
   XEvent event{};
   event.xclient.type = ClientMessage;

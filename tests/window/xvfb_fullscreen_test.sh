@@ -31,9 +31,10 @@ wait_for_size() {  # SIZE
   for _ in $(seq 400); do
     size="$(window_size || true)"
     [ "$size" = "$1" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended while its window was to become $1"
     sleep 0.05
   done
-  fail "window is '$size', not $1"
+  fail "window is '$size', not $1, after 20 s"
 }
 
 max_of() { convert "$@" -format '%[fx:maxima]' info:; }
@@ -44,6 +45,7 @@ mode_events() { grep -c " fullscreen $1\$" "$work/trace.txt" || true; }
 wait_for_event() {  # MODE COUNT
   for _ in $(seq 400); do
     [ "$(mode_events "$1")" -ge "$2" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before fullscreen $1 event number $2"
     sleep 0.05
   done
   fail "no fullscreen $1 event number $2: $(cat "$work/trace.txt")"
@@ -53,16 +55,16 @@ wait_for_event() {  # MODE COUNT
 wait_for_title() {  # TRACE
   for _ in $(seq 400); do
     grep -q " state Attract$" "$1" 2>/dev/null && { sleep 1.5; return 0; }
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before attract mode"
     sleep 0.05
   done
   fail "attract mode never started"
 }
 
 close_game() {  # PID
-  local status=0
   "$closer" Untitled
-  wait "$1" || status=$?
-  [ "$status" -eq 0 ] || fail "exit status $status"
+  wait_for_exit "$1" 20 "the window's close" || exit 1
+  [ "$exit_status" -eq 0 ] || fail "exit status $exit_status"
 }
 
 # The boot screen stands still from about 1.2 s to 3 s: the window's picture is the reference.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Under a virtual X server: the game opens a 320x300 window titled "Untitled", and closing it ends
-# the process with status 0 promptly, during the boot screen, attract mode and play.
+# the process with status 0 promptly, during the boot screen, attract mode and play; so does
+# another client destroying the window.
 set -euo pipefail
 # SDL must use the virtual X server: never fall back to a text-mode video driver.
 export SDL_VIDEODRIVER=x11
@@ -19,8 +20,8 @@ window_geometry() {
   xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 
-check_close_after() {  # SECONDS [SCRIPT-TEXT]
-  local wait_s="$1" script="${2:-}" args=(--window --mute --dir "$work")
+check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
+  local wait_s="$1" script="${2:-}" how="${3:-}" args=(--window --mute --dir "$work")
   if [ -n "$script" ]; then
     printf '%b' "$script" >"$work/input.script"
     args+=(--script "$work/input.script")
@@ -31,17 +32,19 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
   for _ in $(seq 400); do
     geometry="$(window_geometry || true)"
     [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
+    kill -0 $pid 2>/dev/null || { echo "the game ended before its window showed"; return 1; }
     sleep 0.05
   done
   [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }
   sleep "$wait_s"
   local start end status=0
   start=$(date +%s%N)
-  "$closer" Untitled
-  wait $pid || status=$?
+  "$closer" $how Untitled
+  wait_for_exit $pid 20 "the window's ${how:-close}" || return 1
+  status=$exit_status
   end=$(date +%s%N)
   local ms=$(( (end - start) / 1000000 ))
-  echo "closed after ${wait_s}s: status $status in ${ms} ms"
+  echo "${how:-closed} after ${wait_s}s: status $status in ${ms} ms"
   [ "$status" -eq 0 ] || return 1
   # A close must cut the game's waits short (the boot screen alone waits 2.1 s); the bound leaves
   # room for slow sanitized builds, typical closes take under 50 ms.
@@ -51,4 +54,5 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT]
 check_close_after 0.5                        # boot screen, inside its waits
 check_close_after 4                          # attract mode
 check_close_after 5 '0 press Space\n'        # level introduction and play
+check_close_after 4 '' --destroy             # attract mode, the window destroyed
 echo "window test passed"

@@ -1,0 +1,71 @@
+// The X11 side of the window watch: the structure events of SDL's top-level window and an error
+// handler placed in front of SDL's.
+#include "platform/x11_window_watch.h"
+
+#include <SDL_syswm.h>
+
+#include <atomic>
+#include <cstring>
+
+namespace kelvo {
+namespace {
+
+std::atomic<bool> lost{false};
+std::atomic<unsigned long> watched{0};  // the window manager's window of the game
+XErrorHandler sdlHandler = nullptr;
+bool handlerInstalled = false;
+
+// Drawing into, or pointing at, a destroyed window fails with one of these; SDL's own handler
+// would end the process. Everything else still goes to SDL.
+int on_x_error(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    lost.store(true);
+    return 0;
+  }
+  return sdlHandler ? sdlHandler(display, error) : 0;
+}
+
+bool x11_info(SDL_SysWMinfo& info) {
+  char name[16] = {};
+  if (!SDL_VideoDriverName(name, sizeof name) || std::strcmp(name, "x11") != 0) return false;
+  SDL_VERSION(&info.version);
+  return SDL_GetWMInfo(&info) == 1 && info.subsystem == SDL_SYSWM_X11;
+}
+
+}  // namespace
+
+void watch_window_destruction() {
+  SDL_SysWMinfo info;
+  if (!x11_info(info)) return;
+  if (!handlerInstalled) {
+    sdlHandler = XSetErrorHandler(on_x_error);
+    handlerInstalled = true;
+  }
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  Display* display = info.info.x11.display;
+  const Window window = info.info.x11.wmwindow;
+  info.info.x11.lock_func();
+  XWindowAttributes attributes;
+  // SDL chose the events it takes from this window; the destruction is added to them.
+  if (XGetWindowAttributes(display, window, &attributes)) {
+    XSelectInput(display, window, attributes.your_event_mask | StructureNotifyMask);
+    watched.store(window);
+  }
+  info.info.x11.unlock_func();
+}
+
+bool window_destroyed(const SDL_Event& event) {
+  if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+      event.syswm.msg->subsystem != SDL_SYSWM_X11) {
+    return false;
+  }
+  const XEvent& x = event.syswm.msg->event.xevent;
+  if (x.type == DestroyNotify && x.xdestroywindow.window == watched.load()) lost.store(true);
+  return lost.load();
+}
+
+bool window_lost() {
+  return lost.load();
+}
+
+}  // namespace kelvo
