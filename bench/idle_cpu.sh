@@ -1,20 +1,40 @@
 #!/usr/bin/env bash
 # Measures the CPU the game uses while it idles in attract mode in a real window (under a virtual
-# X server): run it from the repository with a built build/kelvo.
+# X server), with the game's own pictures and sounds: run it from the repository with a built
+# build/kelvo.
 #   xvfb-run -a bench/idle_cpu.sh [SECONDS]
+# Prints the whole process's share of one core and each thread's, so that a thread that should
+# be asleep shows.
 set -euo pipefail
-seconds="${1:-10}"
-kelvo="${KELVO:-build/kelvo}"
+seconds="${1:-30}"
+kelvo="$(realpath "${KELVO:-build/kelvo}")"
+game="$(mktemp -d)"
+trap 'rm -rf "$game"' EXIT
+mkdir -p "$game/rurazedudi"
+ln -s "$(dirname "$kelvo")"/rurazedudi/* "$game/rurazedudi/"
+rm "$game/rurazedudi/score.txt"
+cp "$(dirname "$kelvo")/rurazedudi/score.txt" "$game/rurazedudi/"
 export SDL_AUDIODRIVER=dummy
-"$kelvo" --window --mute --dir "$(mktemp -d)" 2>/dev/null &
+"$kelvo" --window --mute --dir "$game" 2>"$game/stderr.txt" &
 pid=$!
-sleep 4  # boot screen and the attract mode's first pause
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-start=$(ticks)
+sleep 6  # the boot screen's 3.1 s of scripted waits, then attract mode's first pause
+if [ -s "$game/stderr.txt" ]; then
+  echo "idle_cpu: the game wrote to standard error (not idling in attract mode):" >&2
+  cat "$game/stderr.txt" >&2
+fi
+ticks() { awk '{print $14 + $15}' "$1"; }
+declare -A before
+for task in /proc/"$pid"/task/*; do before[$task]=$(ticks "$task/stat"); done
+start=$(ticks "/proc/$pid/stat")
 sleep "$seconds"
-end=$(ticks)
+end=$(ticks "/proc/$pid/stat")
+hz=$(getconf CLK_TCK)
+for task in /proc/"$pid"/task/*; do
+  [ -n "${before[$task]:-}" ] || continue
+  awk -v t=$(($(ticks "$task/stat") - before[$task])) -v hz="$hz" -v s="$seconds" \
+    -v name="$(basename "$task") $(cat "$task/comm")" 'BEGIN { printf "  thread %-22s %5.2f%%\n", name, 100 * t / hz / s }'
+done
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-hz=$(getconf CLK_TCK)
 awk -v t=$((end - start)) -v hz="$hz" -v s="$seconds" \
-  'BEGIN { printf "attract mode: %.1f%% of one core over %d s (%d ticks at %d Hz)\n", 100 * t / hz / s, s, t, hz }'
+  'BEGIN { printf "attract mode: %.2f%% of one core over %d s (%d ticks at %d Hz)\n", 100 * t / hz / s, s, t, hz }'

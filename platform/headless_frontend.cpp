@@ -1,10 +1,12 @@
-// Headless frames: the screen is copied into the frame cache for screenshots, nothing is drawn.
+// Headless frames: nothing is drawn, and the screen is copied into the frame cache only when a
+// screenshot reads it.
 #include "platform/headless_frontend.h"
 
 namespace kelvo {
 
+// The frame hook that follows reads the frame if it needs it (a shot); most frames are never read.
 void HeadlessFrontend::show_frame() {
-  if (Image* screen = rt_.images.display_image()) rt_.display.take_frame(*screen);
+  if (Image* screen = rt_.images.display_image()) rt_.display.defer_frame(*screen);
   rt_.display.autoDisplay.store(0);
   rt_.display.windowValid.store(1);
 }

@@ -121,11 +121,13 @@ int start_sdl(bool withAudio) {
                  "without a window\n");
     return kSdlStartExitStatus;
   }
-  const Uint32 subsystems =
-      SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_CDROM | (withAudio ? SDL_INIT_AUDIO : 0u);
+  // Only what the game uses: SDL's timer subsystem runs a thread that wakes about a thousand
+  // times a second though the game sets no SDL timer (its ticks need no subsystem), and the
+  // CD-ROM subsystem reads the mount table for nothing.
+  const Uint32 subsystems = SDL_INIT_VIDEO | (withAudio ? SDL_INIT_AUDIO : 0u);
   prefer_nearest_scaling();
   // Without audio output some SDL builds refuse the whole start; play on without it then.
-  if (SDL_Init(subsystems) < 0 && SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+  if (SDL_Init(subsystems) < 0 && SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Unable to init SDL: %s\n", SDL_GetError());
     return kSdlStartExitStatus;
   }
@@ -168,9 +170,17 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
+  // Before its first display_now the game may wait for a refresh (that display_now, or a
+  // full-screen request): it is made at once, not at the next refresh pass up to 32 ms later.
+  const auto gameAwaitsRefresh = [this] {
+    const int32_t autoDisplay = rt_.display.autoDisplay.load();
+    const bool awaited =
+        autoDisplay == -1 || (autoDisplay != 0 && rt_.display.fullscreenRequest.load() != -1);
+    return awaited && !dialog_.is_open();
+  };
   for (;;) {
     rt_.hub.wait_until(next, [&] {
-      return handoff_.load() == kRequested || dialogs_.asked() ||
+      return handoff_.load() == kRequested || dialogs_.asked() || gameAwaitsRefresh() ||
              rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
     });
     if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
@@ -180,6 +190,7 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
       rt_.hub.notify();
     }
     if (dialogs_.asked()) open_dialog();
+    if (gameAwaitsRefresh()) auto_refresh();
     const auto now = Steady::now();
     if (now < next) continue;
     next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;

@@ -52,22 +52,33 @@ Uint32 read_pixel(const Uint8* p, int bytes) {
   }
 }
 
-// Every pixel as 0xAARRGGBB through the surface's format; the colour key, when set, comes out
+// A pixel value as 0xAARRGGBB through the surface's format; the colour key, when set, comes out
 // transparent, as does alpha 0 in formats with an alpha channel.
+Uint32 argb_of(Uint32 value, SDL_Surface* s) {
+  SDL_PixelFormat* f = s->format;
+  Uint8 r, g, b, a;
+  SDL_GetRGBA(value, f, &r, &g, &b, &a);
+  if ((s->flags & SDL_SRCCOLORKEY) != 0 && value == f->colorkey) a = 0;
+  return (Uint32{a} << 24) | (Uint32{r} << 16) | (Uint32{g} << 8) | b;
+}
+
+// Every pixel as 0xAARRGGBB. A one-byte pixel has 256 possible values, so an indexed picture
+// converts its values once and its pixels through that table.
 void read_argb(SDL_Surface* s, DecodedPicture& pic) {
-  const SDL_PixelFormat* f = s->format;
-  const bool keyed = (s->flags & SDL_SRCCOLORKEY) != 0;
+  const int bytes = s->format->BytesPerPixel;
   pic.argb.resize(static_cast<size_t>(s->w) * s->h);
+  Uint32 byValue[256];
+  if (bytes == 1) {
+    for (Uint32 v = 0; v < 256; ++v) byValue[v] = argb_of(v, s);
+  }
   for (int y = 0; y < s->h; ++y) {
     const Uint8* row = static_cast<const Uint8*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
-    for (int x = 0; x < s->w; ++x) {
-      const Uint32 value = read_pixel(row + x * f->BytesPerPixel, f->BytesPerPixel);
-      Uint8 r, g, b, a;
-      SDL_GetRGBA(value, const_cast<SDL_PixelFormat*>(f), &r, &g, &b, &a);
-      if (keyed && value == f->colorkey) a = 0;
-      pic.argb[static_cast<size_t>(y) * s->w + x] =
-          (Uint32{a} << 24) | (Uint32{r} << 16) | (Uint32{g} << 8) | b;
+    Uint32* out = pic.argb.data() + static_cast<size_t>(y) * s->w;
+    if (bytes == 1) {
+      for (int x = 0; x < s->w; ++x) out[x] = byValue[row[x]];
+      continue;
     }
+    for (int x = 0; x < s->w; ++x) out[x] = argb_of(read_pixel(row + x * bytes, bytes), s);
   }
 }
 

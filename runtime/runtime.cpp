@@ -2,9 +2,9 @@
 #include "runtime/runtime.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "runtime/display/fullscreen.h"
-#include "runtime/display/image_loader.h"
 #include "runtime/services/numbers.h"
 
 namespace kelvo {
@@ -22,11 +22,13 @@ void Runtime::quit_program() {
 }
 
 int32_t Runtime::new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed) {
+  settle_fill();
   return images.new_image(width, height, mode, passed);
 }
 
 void Runtime::set_fullscreen(int32_t option) {
   if (errors.pending()) return;
+  settle_fill();
   const int32_t target = fullscreen_target(option);
   if (target < 0) {
     errors.raise_error(5);
@@ -45,19 +47,32 @@ std::unique_lock<std::mutex> Runtime::screen_draw_lock() {
 }
 
 void Runtime::clear_screen() {
-  if (errors.pending()) return;
-  Image* img = images.destination();
-  if (!img) return;
-  auto lock = screen_draw_lock();
-  kelvo::clear_screen(*img, errors, 0, 0, 0);
+  clear_destination(0, 0);
 }
 
 void Runtime::clear_screen(int32_t colour) {
+  clear_destination(colour, kClearColour);
+}
+
+void Runtime::clear_destination(int32_t colour, uint32_t passed) {
   if (errors.pending()) return;
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
-  kelvo::clear_screen(*img, errors, 0, colour, kClearColour);
+  settle_fill();
+  const auto fill = kelvo::clear_screen_cursors(*img, errors, 0, colour, passed);
+  if (!fill) return;
+  if (!img->isText && img->bytesPerPixel == 1 && display.autoDisplay.load() == 0) {
+    pendingFill_ = PendingFill{img, *fill};
+  } else {
+    fill_screen(*img, *fill);
+  }
+}
+
+void Runtime::settle_fill() {
+  if (!pendingFill_) return;
+  fill_screen(*pendingFill_->image, pendingFill_->fill);
+  pendingFill_.reset();
 }
 
 void Runtime::locate(int32_t row, int32_t column) {
@@ -77,11 +92,12 @@ void Runtime::print_text(std::string_view text, bool newline) {
   Image* img = images.destination();
   if (!img) return;
   auto lock = screen_draw_lock();
-  kelvo::print_text(*img, errors, text, newline ? 1 : 0, text_hooks());
+  settle_fill();
+  kelvo::print_text(*img, errors, text, newline ? 1 : 0, textHooks_);
 }
 
 // The bell's tone queue is not served by this runtime: the beep is silent, its pause is kept.
-TextHooks Runtime::text_hooks() {
+TextHooks Runtime::make_text_hooks() {
   TextHooks hooks;
   hooks.beep = [](double, double) {};
   hooks.sleep = [this](std::chrono::milliseconds ms) {
@@ -91,10 +107,12 @@ TextHooks Runtime::text_hooks() {
 }
 
 void Runtime::display_now() {
+  settle_fill();
   if (errors.pending()) return;
   if (frontend_) frontend_->show_frame();
   const uint32_t frame = display.frameCount.fetch_add(1) + 1;
   if (frameHook_) frameHook_(frame);
+  display.end_deferral();
 }
 
 int32_t Runtime::load_image(std::string_view name) {
@@ -102,7 +120,8 @@ int32_t Runtime::load_image(std::string_view name) {
 }
 
 int32_t Runtime::load_image(std::string_view name, int32_t mode, uint32_t passed) {
-  return kelvo::load_image(images, errors, decoder_, name, mode, passed);
+  settle_fill();
+  return kelvo::load_image(images, errors, decoder_, name, mode, passed, &colourMatches_);
 }
 
 void Runtime::put_image(double x, double y, int32_t source) {
@@ -129,6 +148,11 @@ void Runtime::put_image(double x1, double y1, double x2, double y2, int32_t sour
 void Runtime::put_image(const PutImageArgs& args) {
   if (errors.pending()) return;
   auto lock = screen_draw_lock();
+  if (pendingFill_ && pendingFill_->image == images.destination() &&
+      covers_destination(images, errors, args)) {
+    pendingFill_.reset();
+  }
+  settle_fill();
   kelvo::put_image(images, errors, args);
 }
 
@@ -138,8 +162,16 @@ void Runtime::seed_random(double seed) {
   trace.event("seed", exact_double(seed));
 }
 
+// The HUD prints the same few numbers frame after frame, and formatting one costs a snprintf.
 std::string Runtime::number_to_string(double value) {
-  return errors.pending() ? std::string() : kelvo::number_to_string(static_cast<float>(value));
+  if (errors.pending()) return std::string();
+  const auto bits = std::bit_cast<uint32_t>(static_cast<float>(value));
+  for (const NumberText& known : numberTexts_) {
+    if (known.valid && known.bits == bits) return known.text;
+  }
+  NumberText& slot = numberTexts_[nextNumberText_++ % numberTexts_.size()];
+  slot = {true, bits, kelvo::number_to_string(static_cast<float>(value))};
+  return slot.text;
 }
 
 void Runtime::trace_line(const std::string& line) {

@@ -3,15 +3,18 @@
 // Clock.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "runtime/display/blit.h"
 #include "runtime/display/display.h"
 #include "runtime/display/image_decoder.h"
+#include "runtime/display/image_loader.h"
 #include "runtime/display/image_table.h"
 #include "runtime/display/text.h"
 #include "runtime/frontend.h"
@@ -39,6 +42,7 @@ class Runtime {
   void set_image_decoder(ImageDecoder* decoder) { decoder_ = decoder; }
   // Runs after every display_now, on the game thread, with the new frame number.
   void set_frame_hook(std::function<void(uint32_t)> hook) { frameHook_ = std::move(hook); }
+  const std::function<void(uint32_t)>& frame_hook() const { return frameHook_; }
 
   // Statement events: after each statement the game calls end_statement with its line number.
   void end_statement(uint32_t line) {
@@ -50,10 +54,14 @@ class Runtime {
 
   // Images and screen.
   int32_t new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed = kArg0);
-  void set_screen(int32_t modeOrHandle) { images.set_screen(modeOrHandle, kArg0); }
+  void set_screen(int32_t modeOrHandle) {
+    settle_fill();
+    images.set_screen(modeOrHandle, kArg0);
+  }
   void set_fullscreen(int32_t option);
   void set_colour(uint32_t foreground) { images.set_colour(foreground, 0, 0, kArg0); }
   void set_clear_colour(uint32_t colour, int32_t image) {
+    settle_fill();
     images.set_clear_colour(0, colour, image, kArg0 | kArg1);
   }
   void set_print_mode(int32_t option) { images.set_print_mode(option, 0, 0); }
@@ -131,13 +139,34 @@ class Runtime {
   Sound sound;
 
  private:
-  TextHooks text_hooks();
+  TextHooks make_text_hooks();
+  void clear_destination(int32_t colour, uint32_t passed);
+  // Makes a postponed fill before anything else draws on, shows or replaces an image.
+  void settle_fill();
   void trace_line(const std::string& line);
 
   Clock& clock_;
   Frontend* frontend_ = nullptr;
   ImageDecoder* decoder_ = nullptr;
+  ColourMatches colourMatches_;
   std::function<void(uint32_t)> frameHook_;
+  TextHooks textHooks_ = make_text_hooks();  // made once: every printed line passes them on
+  // A play frame clears the screen and then covers it with its sky: the clear's fill waits for
+  // the next drawing and is dropped when that drawing covers the whole image. Only while the game
+  // thread alone reads the screen (after the first display_now).
+  struct PendingFill {
+    Image* image;
+    ScreenFill fill;
+  };
+  std::optional<PendingFill> pendingFill_;
+  // The texts of the last numbers formatted, by the bits of their single-precision value.
+  struct NumberText {
+    bool valid = false;
+    uint32_t bits = 0;
+    std::string text;
+  };
+  std::array<NumberText, 4> numberTexts_;
+  size_t nextNumberText_ = 0;
 };
 
 }  // namespace kelvo

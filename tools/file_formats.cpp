@@ -47,7 +47,7 @@ std::vector<uint8_t> encode_png(const Canvas& image) {
     throw std::runtime_error("PNG encoding failed");
   }
   png_set_write_fn(png, &out, append_bytes, flush_nothing);
-  png_set_compression_level(png, 9);
+  png_set_compression_level(png, 6);
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
                static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_PALETTE,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

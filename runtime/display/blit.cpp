@@ -11,6 +11,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace kelvo {
 namespace {
@@ -317,6 +320,55 @@ struct KeyPattern {
   }
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#define KELVO_KEYED_AVX2 1
+// Rows of 32 bytes or more, 32 at a time where the processor has AVX2: a blend by the key's
+// mask, half the instructions of the 16-byte steps. Shorter rows take the 16-byte steps. A block
+// that is all clear is left alone: the game's large pictures (girders, cranes, clouds) are clear
+// in long runs, where the branch is well predicted and the untouched screen bytes save a load
+// and a store; scattered pictures pay about as much in mispredictions as they save.
+[[gnu::target("avx2")]] void keyed_rows_avx2(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s,
+                                             ptrdiff_t sPitch, size_t n, int64_t rows,
+                                             const KeyPattern& k) {
+  if (n < 32) {
+    for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) keyed_row(d, s, n, k);
+    return;
+  }
+  const __m256i key = _mm256_set1_epi8(static_cast<char>(k.key));
+  for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
+    // The last block of a row overlaps the one before it, which changes nothing there.
+    for (size_t i = 0;; i += 32) {
+      if (i + 32 > n) i = n - 32;
+      const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+      const __m256i clear = _mm256_cmpeq_epi8(in, key);
+      if (_mm256_movemask_epi8(clear) != -1) {
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_blendv_epi8(in, old, clear));
+      }
+      if (i + 32 >= n) break;
+    }
+  }
+}
+
+bool has_avx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+// Keyed rows of n bytes: 32 at a time where the processor can, else 16 at a time.
+void keyed_block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
+                 int64_t rows, uint8_t clear) {
+  const KeyPattern key(clear);
+#if defined(KELVO_KEYED_AVX2)
+  if (has_avx2()) {
+    keyed_rows_avx2(d, dPitch, s, sPitch, n, rows, key);
+    return;
+  }
+#endif
+  for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) keyed_row(d, s, n, key);
+}
+
 // 8-bit onto 8-bit: indexes copied unchanged, the clear colour (when 0..255) skipped.
 struct Indexed {
   static constexpr int kSrcBytes = 1, kDstBytes = 1;
@@ -339,8 +391,7 @@ struct Indexed {
       for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) std::memcpy(d, s, n);
       return;
     }
-    const KeyPattern key(static_cast<uint8_t>(clear));
-    for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) keyed_row(d, s, n, key);
+    keyed_block(d, dPitch, s, sPitch, n, rows, static_cast<uint8_t>(clear));
   }
 };
 
@@ -518,7 +569,22 @@ void copy_by_depth(const Plan& p, const Image& s, Image& d) {
 }  // namespace
 
 void copy_keyed_row(uint8_t* dst, const uint8_t* src, size_t n, uint8_t key) {
-  keyed_row(dst, src, n, KeyPattern(key));
+  keyed_block(dst, 0, src, 0, n, 1, key);
+}
+
+bool covers_destination(ImageTable& table, const Errors& errors, const PutImageArgs& args) {
+  if (errors.pending() || args.passed != (kPutCorner1 | kPutSource) || args.source >= 0)
+    return false;
+  const auto index = static_cast<size_t>(-static_cast<int64_t>(args.source));
+  const Image* d = table.destination();
+  if (index >= table.handed_out() || !d) return false;
+  const Image& s = table.at(static_cast<int>(index));
+  if (!s.inUse || &s == d || s.isText || d->isText || s.bytesPerPixel != 1 ||
+      d->bytesPerPixel != 1 || s.clearColour >= 0) {
+    return false;
+  }
+  const int64_t x = corner(args.x1), y = corner(args.y1);
+  return x <= 0 && y <= 0 && x + s.width >= d->width && y + s.height >= d->height;
 }
 
 void put_image(ImageTable& table, Errors& errors, const PutImageArgs& args) {

@@ -33,6 +33,12 @@ struct PutImageArgs {
 // itself and a source corner without a second corner; 258 for bad handles.
 void put_image(ImageTable& table, Errors& errors, const PutImageArgs& args);
 
+// Whether put_image with these arguments would write every pixel of its destination with a source
+// pixel, so that whatever the destination held before cannot show: the whole-image form at a
+// point, an 8-bit source without clear colour onto the 8-bit destination image, covering it.
+// Raises nothing; false for anything else, also where put_image would raise an error.
+bool covers_destination(ImageTable& table, const Errors& errors, const PutImageArgs& args);
+
 // Copies n bytes from src to dst, leaving dst unchanged where src holds `key`.
 void copy_keyed_row(uint8_t* dst, const uint8_t* src, size_t n, uint8_t key);
 

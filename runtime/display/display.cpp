@@ -18,13 +18,26 @@ bool same_frame(const FrameCache& a, const FrameCache& b) {
          a.pixels == b.pixels && (a.bytesPerPixel != 1 || a.palette == b.palette);
 }
 
-bool same_as_image(const FrameCache& c, const Image& img) {
-  if (c.width != img.width || c.height != img.height || c.bytesPerPixel != img.bytesPerPixel ||
-      c.pixels.size() != img.pixels.size()) {
-    return false;
+bool same_shape(const FrameCache& c, const Image& img) {
+  return c.width == img.width && c.height == img.height && c.bytesPerPixel == img.bytesPerPixel &&
+         c.pixels.size() == img.pixels.size();
+}
+
+// Compares `from` with `to` block by block and copies it from the first block that differs on:
+// one pass over the frame, where a comparison and then a copy would take two. True when it
+// copied anything.
+bool copy_from_first_difference(const std::vector<uint8_t>& from, std::vector<uint8_t>& to) {
+  constexpr size_t kBlock = 512;
+  const size_t n = from.size();
+  size_t at = 0;
+  while (at < n) {
+    const size_t length = std::min(kBlock, n - at);
+    if (std::memcmp(from.data() + at, to.data() + at, length) != 0) break;
+    at += length;
   }
-  if (img.palette && c.palette != *img.palette) return false;
-  return std::memcmp(c.pixels.data(), img.pixels.data(), img.pixels.size()) == 0;
+  if (at == n) return false;
+  std::memcpy(to.data() + at, from.data() + at, n - at);
+  return true;
 }
 
 #if defined(__SSE2__)
@@ -107,7 +120,11 @@ bool Display::take_frame(const Image& screen) {
     std::swap(scratch_, cache_);
     return true;
   }
-  if (same_as_image(cache_, screen)) return false;
+  if (same_shape(cache_, screen)) {
+    const bool paletteChanged = screen.palette && cache_.palette != *screen.palette;
+    if (paletteChanged) cache_.palette = *screen.palette;
+    return copy_from_first_difference(screen.pixels, cache_.pixels) || paletteChanged;
+  }
   cache_.width = screen.width;
   cache_.height = screen.height;
   cache_.bytesPerPixel = screen.bytesPerPixel;

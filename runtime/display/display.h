@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "runtime/display/image.h"
@@ -45,11 +46,23 @@ class Display {
 
   // Copies the screen into the cache when it differs from it; true when it did.
   bool take_frame(const Image& screen);
-  const FrameCache& frame() const { return cache_; }
+  // The last frame taken; a deferred one is taken now.
+  const FrameCache& frame() {
+    if (deferred_) take_frame(*std::exchange(deferred_, nullptr));
+    return cache_;
+  }
+  // For a frame that nothing may read (a headless run without screenshots): the screen as shown
+  // is taken only if frame() is asked for before end_deferral, while the screen is unchanged.
+  void defer_frame(const Image& screen) { deferred_ = &screen; }
+  // Writes only what defer_frame set: a window run, whose main thread reads frames, never does.
+  void end_deferral() {
+    if (deferred_) deferred_ = nullptr;
+  }
 
  private:
   FrameCache cache_;
   FrameCache scratch_;
+  const Image* deferred_ = nullptr;
 };
 
 // Writes the frame at (offsetX, offsetY) of the target, each pixel `scale` (1 or 2) times in both

@@ -25,9 +25,13 @@ struct BuiltinFont {
   bool doubleWidth = false;
   const uint8_t* firstGlyph = nullptr;  // first shown row of glyph 0
   int glyphStride = 0;                  // bytes from one glyph to the next
+  const uint8_t* firstBits = nullptr;   // the same rows packed, one byte a row, high bit leftmost
+  int bitsStride = 0;                   // bytes from one glyph's packed rows to the next
 
   // cellHeight rows of 8 bytes.
   const uint8_t* glyph(uint8_t c) const { return firstGlyph + c * glyphStride; }
+  // cellHeight bytes, one a row, the leftmost pixel in the high bit.
+  const uint8_t* glyph_bits(uint8_t c) const { return firstBits + c * bitsStride; }
 };
 
 // Fonts 8 (8 x 8), 14 (rows 2 to 15 of the 8 x 16 glyphs), 16 (8 x 16), and 9, 15, 17, their

@@ -18,26 +18,6 @@ bool transparent(uint32_t argb) {
   return (argb >> 24) == 0;
 }
 
-// Pictures use few distinct colours, so a 256-entry search per pixel is paid once per colour.
-class NearestCache {
- public:
-  NearestCache(const Palette& palette, int count, int excluded)
-      : palette_(palette), count_(count), excluded_(excluded) {}
-
-  uint8_t find(uint32_t colour) {
-    const uint32_t rgb = colour & 0xFFFFFFu;
-    const auto [at, added] = known_.try_emplace(rgb, 0);
-    if (added) at->second = static_cast<uint8_t>(nearest_index(palette_, count_, rgb, excluded_));
-    return at->second;
-  }
-
- private:
-  const Palette& palette_;
-  int count_;
-  int excluded_;
-  std::unordered_map<uint32_t, uint8_t> known_;
-};
-
 // The index used least; among equals the highest index wins.
 int least_used(const UseCounts& uses, int count) {
   int found = 0;
@@ -70,22 +50,22 @@ void finish(Image& img, const Image& dest) {
   img.printMode = dest.printMode;
 }
 
-int32_t match_true_colour(ImageTable& table, const Image& dest, const DecodedPicture& pic) {
+int32_t match_true_colour(ImageTable& table, const Image& dest, const DecodedPicture& pic,
+                          ColourMatches& matches) {
   int index = 0;
   Image* img = make_image(table, pic, dest.mode, index);
   if (!img) return -1;
   *img->palette = *dest.palette;
   const int count = palette_size(dest);
-  const Palette& palette = *img->palette;
+  matches.use_palette(*img->palette, count);
   UseCounts uses{};
   bool anyTransparent = false;
-  NearestCache nearest(palette, count, -1);
   for (size_t i = 0; i < pic.argb.size(); ++i) {
     if (transparent(pic.argb[i])) {
       anyTransparent = true;
       continue;
     }
-    const uint8_t found = nearest.find(pic.argb[i]);
+    const uint8_t found = matches.nearest(pic.argb[i], -1);
     img->pixels[i] = found;
     ++uses[found];
   }
@@ -93,10 +73,9 @@ int32_t match_true_colour(ImageTable& table, const Image& dest, const DecodedPic
     const int clear = least_used(uses, count);
     img->clearColour = clear;
     // The clear index must only mark transparency, so opaque pixels are matched without it.
-    NearestCache others(palette, count, clear);
     for (size_t i = 0; i < pic.argb.size(); ++i) {
-      img->pixels[i] =
-          transparent(pic.argb[i]) ? static_cast<uint8_t>(clear) : others.find(pic.argb[i]);
+      img->pixels[i] = transparent(pic.argb[i]) ? static_cast<uint8_t>(clear)
+                                                : matches.nearest(pic.argb[i], clear);
     }
   }
   finish(*img, dest);
@@ -125,19 +104,22 @@ int32_t load_own_palette(ImageTable& table, const DecodedPicture& pic) {
   return -index;
 }
 
-// Each of the picture's colours to its nearest destination index; entries past the picture's
-// colour count are black.
-std::array<uint8_t, 256> colour_map(const DecodedPicture& pic, const Palette& dest, int count,
-                                    int excluded) {
+// Each of the picture's colours that its pixels use to its nearest destination index.
+std::array<uint8_t, 256> colour_map(const DecodedPicture& pic, const UseCounts& pixelsOf,
+                                    ColourMatches& matches, int excluded) {
   std::array<uint8_t, 256> map{};
   for (size_t c = 0; c < map.size(); ++c) {
+    // Entries past the picture's colour count are black.
     const uint32_t colour = static_cast<int>(c) < pic.colourCount ? pic.palette[c] : 0u;
-    map[c] = static_cast<uint8_t>(nearest_index(dest, count, colour, excluded));
+    if (pixelsOf[c] != 0) map[c] = matches.nearest(colour, excluded);
   }
   return map;
 }
 
-int32_t match_indexed(ImageTable& table, const Image& dest, const DecodedPicture& pic) {
+// Pixels are counted per picture index, so matching and the use counts of the destination indexes
+// take one pass over the pixels, and writing them another.
+int32_t match_indexed(ImageTable& table, const Image& dest, const DecodedPicture& pic,
+                      ColourMatches& matches) {
   int index = 0;
   Image* img = make_image(table, pic, dest.mode, index);
   if (!img) return -1;
@@ -145,26 +127,23 @@ int32_t match_indexed(ImageTable& table, const Image& dest, const DecodedPicture
   img->clearColour = -1;
   *img->palette = *dest.palette;
   const int count = palette_size(dest);
-  auto map = colour_map(pic, *img->palette, count, -1);
-  UseCounts uses{};
-  bool anyTransparent = false;
-  for (size_t i = 0; i < pic.indexes.size(); ++i) {
-    if (pic.indexes[i] == sourceClear) {
-      anyTransparent = true;
-      continue;
+  matches.use_palette(*img->palette, count);
+  UseCounts pixelsOf{};
+  for (const uint8_t i : pic.indexes) ++pixelsOf[i];
+  auto map = colour_map(pic, pixelsOf, matches, -1);
+  if (sourceClear >= 0 && pixelsOf[static_cast<size_t>(sourceClear)] != 0) {
+    UseCounts uses{};
+    for (size_t c = 0; c < map.size(); ++c) {
+      if (static_cast<int>(c) != sourceClear) uses[map[c]] += pixelsOf[c];
     }
-    img->pixels[i] = map[pic.indexes[i]];
-    ++uses[img->pixels[i]];
-  }
-  if (anyTransparent) {
     const int clear = least_used(uses, count);
     img->clearColour = clear;
-    map = colour_map(pic, *img->palette, count, clear);
-    for (size_t i = 0; i < pic.indexes.size(); ++i) {
-      img->pixels[i] =
-          pic.indexes[i] == sourceClear ? static_cast<uint8_t>(clear) : map[pic.indexes[i]];
-    }
+    map = colour_map(pic, pixelsOf, matches, clear);
+    map[static_cast<size_t>(sourceClear)] = static_cast<uint8_t>(clear);
   }
+  const uint8_t* in = pic.indexes.data();
+  uint8_t* out = img->pixels.data();
+  for (size_t i = 0, n = pic.indexes.size(); i < n; ++i) out[i] = map[in[i]];
   finish(*img, dest);
   return -index;
 }
@@ -204,8 +183,29 @@ int nearest_index(const Palette& palette, int count, uint32_t colour, int exclud
   return found;
 }
 
+void ColourMatches::use_palette(const Palette& palette, int count) {
+  if (count == count_ && palette == palette_) return;
+  palette_ = palette;
+  count_ = count;
+  known_.clear();
+}
+
+uint8_t ColourMatches::nearest(uint32_t colour, int excluded) {
+  const uint32_t rgb = colour & 0xFFFFFFu;
+  const uint8_t best = search(rgb, -1);
+  // Leaving out an index that does not win changes nothing.
+  return excluded < 0 || best != excluded ? best : search(rgb, excluded);
+}
+
+uint8_t ColourMatches::search(uint32_t rgb, int excluded) {
+  const uint64_t key = (static_cast<uint64_t>(excluded + 1) << 32) | rgb;
+  const auto [at, added] = known_.try_emplace(key, 0);
+  if (added) at->second = static_cast<uint8_t>(nearest_index(palette_, count_, rgb, excluded));
+  return at->second;
+}
+
 int32_t load_image(ImageTable& table, Errors& errors, ImageDecoder* decoder, std::string_view name,
-                   int32_t mode, uint32_t passed) {
+                   int32_t mode, uint32_t passed, ColourMatches* matches) {
   if (errors.pending()) return 0;
   const Image* dest = table.destination();
   const bool modeGiven = passed & kArg0;
@@ -219,7 +219,10 @@ int32_t load_image(ImageTable& table, Errors& errors, ImageDecoder* decoder, std
   const auto pic = decoder->decode(std::string(name));
   if (!pic || !complete(*pic)) return -1;
   if (!modeGiven && dest->bytesPerPixel == 1) {
-    return pic->indexed ? match_indexed(table, *dest, *pic) : match_true_colour(table, *dest, *pic);
+    ColourMatches forThisLoad;
+    ColourMatches& m = matches ? *matches : forThisLoad;
+    return pic->indexed ? match_indexed(table, *dest, *pic, m)
+                        : match_true_colour(table, *dest, *pic, m);
   }
   if (modeGiven && mode == 256) return pic->indexed ? load_own_palette(table, *pic) : -1;
   return load_argb(table, *pic, modeGiven ? nullptr : dest);

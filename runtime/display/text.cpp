@@ -2,6 +2,7 @@
 #include "runtime/display/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <thread>
 
@@ -104,8 +105,9 @@ void draw_text_cell(Image& image, uint8_t c) {
   cell[1] = attribute(image.foreground, image.background);
 }
 
-void draw_glyph(Image& image, uint8_t c) {
-  const BuiltinFont font = graphics_font(image);
+// Any depth, pixel by pixel, clipped to the image: the path of 32-bit images and of cells that
+// stick out of an 8-bit one.
+void draw_glyph(Image& image, const BuiltinFont& font, uint8_t c) {
   const int x0 = kGlyphWidth * (image.cursorColumn - 1);
   const int y0 = font.cellHeight * (image.cursorRow - 1);
   const uint32_t fg = masked(image, image.foreground);
@@ -131,10 +133,96 @@ void draw_glyph(Image& image, uint8_t c) {
   }
 }
 
+// A packed glyph row spread over eight pixel bytes: 0xFF under each set bit, the high bit in the
+// lowest address.
+constexpr std::array<uint64_t, 256> kRowMasks = [] {
+  std::array<uint64_t, 256> masks{};
+  for (int bits = 0; bits < 256; ++bits) {
+    for (int k = 0; k < kGlyphWidth; ++k) {
+      if (bits & (0x80 >> k)) masks[static_cast<size_t>(bits)] |= uint64_t{0xFF} << (8 * k);
+    }
+  }
+  return masks;
+}();
+
+uint64_t load_row(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+void store_row(uint8_t* p, uint64_t v) {
+  std::memcpy(p, &v, sizeof v);
+}
+
+// One cell row of eight 8-bit pixels in one word, by print mode.
+template <uint8_t Mode>
+void paint_rows(uint8_t* p, size_t pitch, const uint8_t* bits, int rows, uint64_t fg, uint64_t bg) {
+  for (int r = 0; r < rows; ++r, p += pitch) {
+    const uint64_t on = kRowMasks[bits[r]];
+    if constexpr (Mode == kPrintGlyphOnly) {
+      if (on != 0) store_row(p, (load_row(p) & ~on) | (fg & on));
+    } else if constexpr (Mode == kPrintBackgroundOnly) {
+      if (on != ~uint64_t{0}) store_row(p, (load_row(p) & on) | (bg & ~on));
+    } else {
+      store_row(p, (fg & on) | (bg & ~on));
+    }
+  }
+}
+
+// How the characters of one print are drawn: the font, colours and mode are looked up once, and
+// on an 8-bit image each glyph row is written as one word.
+class GlyphPen {
+ public:
+  explicit GlyphPen(const Image& image)
+      : font_(image.isText ? BuiltinFont{} : graphics_font(image)),
+        wordRows_(is_8bit(image)),
+        lines_(line_count(image)),
+        fg_(0x0101010101010101ull * (masked(image, image.foreground) & 0xFF)),
+        bg_(0x0101010101010101ull * (masked(image, image.background) & 0xFF)) {}
+
+  void draw(Image& image, uint8_t c) const {
+    if (image.isText) {
+      draw_text_cell(image, c);
+      return;
+    }
+    const int x0 = kGlyphWidth * (image.cursorColumn - 1);
+    if (!wordRows_ || x0 < 0 || x0 + kGlyphWidth > image.width) {
+      draw_glyph(image, font_, c);
+      return;
+    }
+    const int y0 = font_.cellHeight * (image.cursorRow - 1);
+    const int first = std::max(0, -y0);
+    const int end = std::min(font_.cellHeight, lines_ - y0);
+    if (first >= end) return;
+    uint8_t* p = line(image, y0 + first) + x0;
+    const uint8_t* bits = font_.glyph_bits(c) + first;
+    const int rows = end - first;
+    switch (image.printMode) {
+      case kPrintGlyphOnly:
+        paint_rows<kPrintGlyphOnly>(p, image.width, bits, rows, fg_, bg_);
+        break;
+      case kPrintBackgroundOnly:
+        paint_rows<kPrintBackgroundOnly>(p, image.width, bits, rows, fg_, bg_);
+        break;
+      default:
+        paint_rows<kPrintFillCell>(p, image.width, bits, rows, fg_, bg_);
+        break;
+    }
+  }
+
+ private:
+  BuiltinFont font_;
+  bool wordRows_;
+  int lines_;  // an image keeps its size while it is printed on
+  uint64_t fg_;
+  uint64_t bg_;
+};
+
 // Draws c and advances. Past the right edge the line feed is postponed when allowed, else done
 // now; returns whether it was done.
-bool put_character(Image& image, uint8_t c, bool may_postpone) {
-  draw_character(image, c);
+bool put_character(Image& image, const GlyphPen& pen, uint8_t c, bool may_postpone) {
+  pen.draw(image, c);
   image.cursorColumn += 1;
   const int columns = text_columns(image);
   if (image.cursorColumn <= columns) return false;
@@ -147,9 +235,9 @@ bool put_character(Image& image, uint8_t c, bool may_postpone) {
   return true;
 }
 
-void tab(Image& image) {
+void tab(Image& image, const GlyphPen& pen) {
   do {
-    put_character(image, ' ', false);
+    put_character(image, pen, ' ', false);
   } while ((image.cursorColumn - 1) % kTabWidth != 0);
 }
 
@@ -181,13 +269,13 @@ void cursor_left(Image& image) {
 }
 
 // Carries out a control byte; false when c is drawn like any other byte.
-bool control(Image& image, Errors& errors, uint8_t c, const TextHooks& hooks) {
+bool control(Image& image, Errors& errors, uint8_t c, const TextHooks& hooks, const GlyphPen& pen) {
   switch (c) {
     case 7:
       bell(hooks);
       return true;
     case 9:
-      tab(image);
+      tab(image, pen);
       return true;
     case 10:
     case 13:
@@ -249,11 +337,7 @@ int text_rows(const Image& image) {
 }
 
 void draw_character(Image& image, uint8_t c) {
-  if (image.isText) {
-    draw_text_cell(image, c);
-  } else {
-    draw_glyph(image, c);
-  }
+  GlyphPen(image).draw(image, c);
 }
 
 void line_feed(Image& image) {
@@ -283,12 +367,13 @@ void print_text(Image& image, Errors& errors, std::string_view text, uint32_t ne
     if (!text.empty()) line_feed(image);
   }
   bool ended_by_edge_feed = false;
+  const GlyphPen pen(image);
   for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<uint8_t>(text[i]);
     ended_by_edge_feed = false;
-    if (control(image, errors, c, hooks)) continue;
+    if (control(image, errors, c, hooks, pen)) continue;
     const bool last = i + 1 == text.size();
-    ended_by_edge_feed = put_character(image, c, newline == 0 && last);
+    ended_by_edge_feed = put_character(image, pen, c, newline == 0 && last);
   }
   if (newline != 0 && !ended_by_edge_feed) line_feed(image);
 }
@@ -310,29 +395,36 @@ void locate(Image& image, Errors& errors, int32_t row, int32_t column, int32_t s
   }
 }
 
-void clear_screen(Image& image, Errors& errors, int32_t method, int32_t colour, uint32_t passed) {
-  if (errors.pending() != 0) return;
+std::optional<ScreenFill> clear_screen_cursors(Image& image, Errors& errors, int32_t method,
+                                               int32_t colour, uint32_t passed) {
+  if (errors.pending() != 0) return std::nullopt;
   const uint32_t fill = (passed & kClearColour) ? static_cast<uint32_t>(colour) : image.background;
   const bool bad_colour = (passed & kClearColour) && is_8bit(image) && fill > image.colourMask;
   const bool bad_method = (passed & kClearMethod) && (method < 0 || method > 2);
   if (bad_colour || bad_method) {
     errors.raise_error(kIllegalFunctionCall);
-    return;
+    return std::nullopt;
   }
   image.cursorRow = image.textTop;
   image.cursorColumn = 1;
   const int32_t how = (passed & kClearMethod) ? method : 0;
   if (how == 2) {
     const int h = cell_height(image);
-    fill_lines(image, h * (image.textTop - 1), h * image.textBottom, fill);
-    return;
+    return ScreenFill{h * (image.textTop - 1), h * image.textBottom, fill};
   }
-  if (image.isText) {
-    if (how == 0) fill_lines(image, 0, line_count(image), fill);
-    return;
-  }
-  fill_lines(image, 0, line_count(image), fill);
+  if (image.isText) return ScreenFill{0, how == 0 ? line_count(image) : 0, fill};
   centre_graphics_cursor(image);
+  return ScreenFill{0, line_count(image), fill};
+}
+
+void fill_screen(Image& image, const ScreenFill& fill) {
+  fill_lines(image, fill.firstLine, fill.endLine, fill.colour);
+}
+
+void clear_screen(Image& image, Errors& errors, int32_t method, int32_t colour, uint32_t passed) {
+  if (const auto fill = clear_screen_cursors(image, errors, method, colour, passed)) {
+    fill_screen(image, *fill);
+  }
 }
 
 void render_text_image(const Image& text, uint8_t* out, size_t pitch) {

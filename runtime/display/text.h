@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace kelvo {
@@ -61,6 +62,20 @@ void locate(Image& image, Errors& errors, int32_t row, int32_t column, int32_t s
 // Fills the image (method 0 or 1) or the text view's rows (method 2) with the colour, the
 // background when no colour is passed, and puts the text cursor at the top of the text view.
 void clear_screen(Image& image, Errors& errors, int32_t method, int32_t colour, uint32_t passed);
+
+// The pixel lines [firstLine, endLine) of an image in one colour (cells of it on a text image).
+struct ScreenFill {
+  int firstLine = 0;
+  int endLine = 0;
+  uint32_t colour = 0;
+};
+
+// clear_screen in two steps, for a caller that may find the fill overwritten before anything
+// reads it: the checks and the cursors, which give the fill to make (none after an error)...
+std::optional<ScreenFill> clear_screen_cursors(Image& image, Errors& errors, int32_t method,
+                                               int32_t colour, uint32_t passed);
+// ...and the fill itself.
+void fill_screen(Image& image, const ScreenFill& fill);
 
 // Renders a text image's cells (character, attribute) into 8-bit pixels with the 8 x 16 font:
 // width * 8 by height * 16 pixels, `pitch` bytes per output line. The attribute's low nibble is

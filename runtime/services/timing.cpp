@@ -11,6 +11,9 @@ constexpr double kDefaultTicksPerSecond = 18.2;
 constexpr double kMaxDelaySeconds = 2147483.647;
 constexpr double kMaxFramePeriodMs = 60000;
 constexpr double kCatchUpMs = 16;  // a frame this far overdue still keeps the schedule
+// The schedule's mark is fractional and the counter whole: a mark a hair above the counter is a
+// frame that came exactly on time, not a counter that went back.
+constexpr double kWentBackMs = 1;
 }  // namespace
 
 void Timing::delay(double seconds) {
@@ -46,7 +49,8 @@ void Timing::limit_rate(double rate) {
   }
   const double period = 1000 / rate;
   const double now = clock_.ticks();
-  if (frameMark_ == 0 || frameMark_ > now) {
+  if (frameMark_ == 0 || frameMark_ - now >= kWentBackMs) {
+    lastPacing_ = frameMark_ == 0 ? FramePacing::kStarted : FramePacing::kWentBack;
     frameMark_ = now;
     return;
   }
@@ -54,10 +58,13 @@ void Timing::limit_rate(double rate) {
   if (late < period) {
     clock_.sleep_ms(static_cast<uint32_t>(period - late + 1));
     frameMark_ += period;
+    lastPacing_ = FramePacing::kSlept;
   } else if (late <= period + kCatchUpMs) {
     frameMark_ += period;
+    lastPacing_ = FramePacing::kCaughtUp;
   } else {
     frameMark_ = now;
+    lastPacing_ = FramePacing::kFellBehind;
   }
 }
 

@@ -14,6 +14,11 @@ struct TimeReference {
   uint32_t startMsOfDay = 0;  // milliseconds since local midnight at startTicks
 };
 
+// What a limit_rate call did with its frame: started the schedule, slept until the frame's time,
+// let an overdue frame go at once on the schedule, or restarted the schedule from now because the
+// frame fell too far behind or the counter went back.
+enum class FramePacing : uint8_t { kStarted, kSlept, kCaughtUp, kFellBehind, kWentBack };
+
 class Timing {
  public:
   Timing(Errors& errors, Clock& clock, TimeReference ref)
@@ -26,6 +31,7 @@ class Timing {
   void limit_rate(double rate);
 
   double frame_mark() const { return frameMark_; }
+  FramePacing last_pacing() const { return lastPacing_; }
   const TimeReference& reference() const { return ref_; }
 
  private:
@@ -33,6 +39,7 @@ class Timing {
   Clock& clock_;
   TimeReference ref_;
   double frameMark_ = 0;  // ms of the last frame boundary; 0 = no frame timed yet
+  FramePacing lastPacing_ = FramePacing::kStarted;
 };
 
 class Random {

@@ -296,5 +296,36 @@ TEST(RuntimeImages, GameFormsDrawOnTheScreen) {
   EXPECT_EQ(rt.errors.pending(), 0);
 }
 
+// After the first display_now a cleared screen is filled only when something else than a covering
+// opaque picture draws on it first; the screen must come out as if it had been filled at once.
+TEST(RuntimeImages, ClearUnderACoveringPictureLeavesTheSameScreen) {
+  struct Case {
+    double x, y;
+    int width, height;
+    int32_t clear;
+  };
+  const Case cases[] = {{0, 0, 320, 300, -1},   {-3, -0.6, 330, 310, -1}, {1, 0, 320, 300, -1},
+                        {0, 0.6, 320, 300, -1}, {0, 0, 320, 300, 9},      {0, 0, 319, 300, -1},
+                        {-10, 0, 320, 300, -1}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> screens[2];
+    for (const int32_t autoDisplay : {0, 1}) {
+      test::FakeClock clock;
+      Runtime rt(clock, TimeReference{clock.now, 0});
+      rt.set_screen(rt.new_image(320, 300, 256));
+      const int32_t img = rt.new_image(c.width, c.height, 256);
+      Image* picture = rt.images.resolve(img);
+      for (size_t i = 0; i < picture->pixels.size(); ++i) picture->pixels[i] = 1 + i % 200;
+      picture->clearColour = c.clear;
+      rt.display.autoDisplay.store(autoDisplay);
+      rt.clear_screen(250);
+      rt.put_image(c.x, c.y, img);
+      rt.display_now();
+      screens[autoDisplay] = rt.images.display_image()->pixels;
+    }
+    EXPECT_EQ(screens[0], screens[1]) << "picture at " << c.x << ", " << c.y;
+  }
+}
+
 }  // namespace
 }  // namespace kelvo

@@ -48,6 +48,20 @@ TEST(FrameCache, OnlyChangedPixelsOrPaletteCountAsANewFrame) {
   EXPECT_EQ(display.frame().pixels[5], 9);
 }
 
+// The frame is compared and copied block by block: a change anywhere, before or after blocks that
+// did not change, must reach the cache whole.
+TEST(FrameCache, ChangesInAnyBlockAreCopied) {
+  Display display;
+  Image img = indexed_image(320, 300);
+  display.take_frame(img);
+  for (const size_t at : {size_t{0}, size_t{511}, size_t{512}, size_t{70000}, size_t{95999}}) {
+    img.pixels[at] = static_cast<uint8_t>(at % 250 + 1);
+    img.pixels[95999 - at / 2] ^= 0x40;
+    EXPECT_TRUE(display.take_frame(img)) << at;
+    EXPECT_EQ(display.frame().pixels, img.pixels) << at;
+  }
+}
+
 TEST(FrameConversion, ScaleOneAndTwoThroughThePaletteAtAnOffset) {
   Display display;
   Image img = indexed_image(2, 2);

@@ -196,6 +196,51 @@ TEST_F(TextTest, BytesBelow32WithoutAMeaningAreDrawnAndASpaceInGlyphModeChangesN
   expect_cursor(1, 3);
 }
 
+// 8-bit images draw glyph rows as whole words; 32-bit images draw pixel by pixel. Both must give
+// the same pixels for every character, print mode, font and cell position, cells cut by the
+// image's bottom and right edges included (the image is 300 wide, not a multiple of 8).
+TEST(GlyphRows, EightBitImagesMatchThePixelByPixelDrawing) {
+  constexpr int kSide = 300;
+  const auto make = [](uint8_t bytes) {
+    Image image;
+    image.width = image.height = kSide;
+    image.bytesPerPixel = bytes;
+    image.colourMask = bytes == 1 ? 255 : 0xFFFFFFFF;
+    image.pixels.resize(size_t{kSide} * kSide * bytes);
+    for (size_t i = 0; i < size_t{kSide} * kSide; ++i)
+      image.pixels[i * bytes] = (i * 37 + 11) & 0xFF;
+    return image;
+  };
+  struct Cell {
+    int row, column;
+  };
+  for (const uint32_t font : {8u, 14u, 16u, 17u}) {
+    const int cell = font == 8 ? 8 : font == 14 ? 14 : 16;
+    const Cell cells[] = {{1, 1}, {7, 19}, {kSide / cell + 1, 3}, {kSide / cell + 2, 5}, {4, 38}};
+    for (const uint8_t mode : {kPrintGlyphOnly, kPrintBackgroundOnly, kPrintFillCell}) {
+      Image words = make(1), pixels = make(4);
+      for (Image* image : {&words, &pixels}) {
+        image->font = font;
+        image->printMode = mode;
+        image->foreground = 0x1F3 & image->colourMask;
+        image->background = 0x117 & image->colourMask;
+      }
+      for (int c = 0; c < 256; ++c) {
+        const Cell& at = cells[c % 5];
+        for (Image* image : {&words, &pixels}) {
+          image->cursorRow = static_cast<int16_t>(at.row);
+          image->cursorColumn = static_cast<int16_t>(at.column);
+          draw_character(*image, static_cast<uint8_t>(c));
+        }
+      }
+      for (size_t i = 0; i < words.pixels.size(); ++i) {
+        ASSERT_EQ(words.pixels[i], pixels.pixels[4 * i])
+            << "font " << font << " mode " << int{mode} << " pixel " << i;
+      }
+    }
+  }
+}
+
 // ---- the right edge, postponed line feeds and scrolling ----
 
 TEST_F(TextTest, FortyCharactersWithoutNewlinePostponeTheLineFeed) {

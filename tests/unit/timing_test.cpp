@@ -38,6 +38,49 @@ TEST_F(TimingTest, LimitRateSleepsTheRestOfTheFrameAndKeepsTheScheduleUpTo16MsLa
   EXPECT_NEAR(clock.now - start, 1000, 2);  // whole-millisecond sleeps average the exact rate
 }
 
+// The real tick counter: whole seconds since its start times 1000, plus the difference of the
+// sub-second parts truncated to whole milliseconds (toward zero). Once a second a tick lasts two
+// milliseconds, so a sleep can end one tick short. Sleeps take exactly their time; work is charged
+// by the caller.
+class RoundingClock : public Clock {
+ public:
+  uint32_t ticks() override {
+    const int64_t seconds = us / 1000000 - kStartUs / 1000000;
+    const int64_t within = us % 1000000 - kStartUs % 1000000;
+    return static_cast<uint32_t>(seconds * 1000 + within / 1000);
+  }
+  void sleep_ms(uint32_t ms) override {
+    us += int64_t{ms} * 1000;
+    ++sleeps;
+  }
+  static constexpr int64_t kStartUs = 3500400;
+  int64_t us = kStartUs + 4004000;
+  int sleeps = 0;
+};
+
+// A minute at 120 frames per second with 17 us of work a frame and a 12 ms stall every 500 frames:
+// the frames keep the exact rate, and only a stalled frame goes out without a sleep.
+TEST(FrameLimiter, KeepsTheExactRateOnTheRealTickCounter) {
+  WaitHub hub;
+  Errors errors{hub};
+  RoundingClock clock;
+  Timing timing{errors, clock, TimeReference{}};
+  constexpr int kFrames = 7200;
+  int64_t first = 0;
+  for (int frame = 0; frame < kFrames; ++frame) {
+    const bool stalled = frame % 500 == 499;
+    clock.us += stalled ? 12000 : 17;
+    const int sleepsBefore = clock.sleeps;
+    timing.limit_rate(120);
+    if (frame == 0) first = clock.us;
+    if (frame > 0 && !stalled) {
+      ASSERT_EQ(clock.sleeps, sleepsBefore + 1) << "frame " << frame;
+    }
+  }
+  const double meanMs = static_cast<double>(clock.us - first) / 1000 / (kFrames - 1);
+  EXPECT_NEAR(meanMs, 1000.0 / 120, 0.01);
+}
+
 TEST_F(TimingTest, DelaySleepsWholeMillisecondsAndBadArgumentsRaiseFive) {
   timing.delay(0.5);
   timing.delay(0.2);
