@@ -2,6 +2,8 @@
 #include "platform/screen_text.h"
 
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "runtime/display/fonts.h"
 
@@ -10,6 +12,8 @@ namespace {
 
 constexpr int kCellHeight = 16;
 constexpr int kThinInk = 10;
+// Pixels of the text colour that the picture behind a glyph may show in its cell.
+constexpr int kMostStrayInk = 12;
 
 uint32_t pixel_at(const FrameCache& frame, int x, int y) {
   const size_t at = static_cast<size_t>(y) * frame.width + x;
@@ -19,52 +23,72 @@ uint32_t pixel_at(const FrameCache& frame, int x, int y) {
   return value;
 }
 
-// Whether glyph c stands in the cell whose top left pixel is (x0, y0).
-bool shows_glyph(const FrameCache& frame, int x0, int y0, int c) {
-  const uint8_t* glyph = font_8x16_table().data() + c * kGlyphWidth * kCellHeight;
-  bool inkFound = false;
-  uint32_t ink = 0;
+const uint8_t* glyph_of(int c) {
+  return font_8x16_table().data() + c * kGlyphWidth * kCellHeight;
+}
+
+// How many pixels outside glyph c have the colour that all its pixels share in the cell at
+// (x0, y0); -1 when its pixels differ in colour.
+int stray_ink(const FrameCache& frame, int x0, int y0, int c) {
+  const uint8_t* glyph = glyph_of(c);
+  std::optional<uint32_t> ink;
   for (int i = 0; i < kGlyphWidth * kCellHeight; ++i) {
     if (glyph[i] == 0) continue;
     const uint32_t p = pixel_at(frame, x0 + i % kGlyphWidth, y0 + i / kGlyphWidth);
-    if (inkFound && p != ink) return false;
+    if (ink && p != *ink) return -1;
     ink = p;
-    inkFound = true;
   }
-  if (!inkFound) return false;
+  if (!ink) return -1;
+  int stray = 0;
   for (int i = 0; i < kGlyphWidth * kCellHeight; ++i) {
-    if (glyph[i] == 0 && pixel_at(frame, x0 + i % kGlyphWidth, y0 + i / kGlyphWidth) == ink) {
-      return false;
-    }
+    stray += glyph[i] == 0 && pixel_at(frame, x0 + i % kGlyphWidth, y0 + i / kGlyphWidth) == *ink;
   }
-  return true;
+  return stray;
 }
 
+// The glyph whose pixels share one colour that the rest of the cell shows least: a picture behind
+// glyph-only text may hold a few pixels of the text's colour, but a glyph contained in the one
+// drawn leaves that one's other pixels outside it.
 char cell_character(const FrameCache& frame, int x0, int y0) {
+  char best = ' ';
+  int fewest = kMostStrayInk + 1;
   for (int c = 33; c < 127; ++c) {
-    if (shows_glyph(frame, x0, y0, c)) return static_cast<char>(c);
+    const int stray = stray_ink(frame, x0, y0, c);
+    if (stray >= 0 && stray < fewest) {
+      best = static_cast<char>(c);
+      fewest = stray;
+    }
   }
-  return ' ';
+  return best;
 }
 
 // Glyphs of a few pixels (".", ",", "-", "_", ":", "'") that a picture's edges can mimic.
 bool thin(char c) {
-  const uint8_t* glyph = font_8x16_table().data() + c * kGlyphWidth * kCellHeight;
+  const uint8_t* glyph = glyph_of(static_cast<uint8_t>(c));
   int ink = 0;
   for (int i = 0; i < kGlyphWidth * kCellHeight; ++i) ink += glyph[i] != 0;
   return ink < kThinInk;
 }
 
-// A thin glyph counts only beside other text: within two cells of a glyph that is not thin.
+// A thin glyph counts only beside other text: within two cells of a glyph that is not thin, or
+// next to a thin glyph that counts ("...").
 void drop_lone_thin_glyphs(std::string& line) {
-  const std::string read = line;
-  for (size_t i = 0; i < read.size(); ++i) {
-    if (read[i] == ' ' || !thin(read[i])) continue;
-    bool besideText = false;
-    for (size_t j = i < 2 ? 0 : i - 2; j <= i + 2 && j < read.size(); ++j) {
-      besideText = besideText || (read[j] != ' ' && !thin(read[j]));
+  const auto counts = [&line](size_t i) { return line[i] != ' ' && !thin(line[i]); };
+  std::vector<bool> kept(line.size());
+  for (size_t i = 0; i < line.size(); ++i) {
+    for (size_t j = i < 2 ? 0 : i - 2; j <= i + 2 && j < line.size(); ++j) {
+      kept[i] = kept[i] || (line[i] != ' ' && counts(j));
     }
-    if (!besideText) line[i] = ' ';
+  }
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+      const bool besideKept = (i > 0 && kept[i - 1]) || (i + 1 < line.size() && kept[i + 1]);
+      if (!kept[i] && line[i] != ' ' && besideKept) kept[i] = grew = true;
+    }
+  }
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (!kept[i]) line[i] = ' ';
   }
 }
 

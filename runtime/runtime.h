@@ -39,6 +39,7 @@ class Runtime {
   void set_image_decoder(ImageDecoder* decoder) { decoder_ = decoder; }
   // Runs after every display_now, on the game thread, with the new frame number.
   void set_frame_hook(std::function<void(uint32_t)> hook) { frameHook_ = std::move(hook); }
+  const std::function<void(uint32_t)>& frame_hook() const { return frameHook_; }
 
   // Statement events: after each statement the game calls end_statement with its line number.
   void end_statement(uint32_t line) {

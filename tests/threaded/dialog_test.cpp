@@ -12,7 +12,7 @@
 #include "platform/dialog_handoff.h"
 #include "platform/sdl_frontend.h"
 #include "support/fake_clock.h"
-#include "support/headless.h"
+#include "support/game_session.h"
 #include "support/test_support.h"
 
 namespace kelvo {

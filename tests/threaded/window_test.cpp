@@ -7,7 +7,7 @@
 
 #include "platform/clocks.h"
 #include "platform/sdl_frontend.h"
-#include "support/headless.h"
+#include "support/game_session.h"
 #include "support/test_support.h"
 
 namespace kelvo {
