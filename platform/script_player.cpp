@@ -26,20 +26,24 @@ void ScriptPlayer::run_frame(uint32_t frame) {
 }
 
 bool ScriptPlayer::run_paused() {
-  if (!can_run_paused()) return false;
-  if (next_ < commands_.size()) {
+  if (next_acts_paused()) {
     run_next(rt_.display.frameCount.load());
-  } else {
-    close();
+    return true;
   }
+  if (!closeAfter_) return false;
+  close();
   return true;
 }
 
 bool ScriptPlayer::can_run_paused() const {
-  if (next_ >= commands_.size()) return closeAfter_.has_value();
+  return next_acts_paused() || closeAfter_.has_value();
+}
+
+// While paused only an `until` that holds already can act: no frame passes for it to wait.
+bool ScriptPlayer::next_acts_paused() const {
+  if (next_ >= commands_.size()) return false;
   const ScriptCommand& c = commands_[next_];
-  return c.action != ScriptAction::Until || const_cast<ScriptPlayer*>(this)->until_holds(c) ||
-         closeAfter_.has_value();
+  return c.action != ScriptAction::Until || until_holds(c);
 }
 
 bool ScriptPlayer::due(uint32_t frame) const {
@@ -69,7 +73,7 @@ bool ScriptPlayer::run_next(uint32_t frame) {
   return true;
 }
 
-bool ScriptPlayer::until_holds(const ScriptCommand& c) {
+bool ScriptPlayer::until_holds(const ScriptCommand& c) const {
   const double field = c.path == "frame" ? rt_.display.frameCount.load()
                                          : static_cast<double>(*find_number_field(state_, c.path));
   return compare(field, c.comparison, c.value);

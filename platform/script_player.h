@@ -46,7 +46,8 @@ class ScriptPlayer {
   bool due(uint32_t frame) const;
   // Carries out the next command; false when it is an `until` that has to wait.
   bool run_next(uint32_t frame);
-  bool until_holds(const ScriptCommand& c);
+  bool until_holds(const ScriptCommand& c) const;
+  bool next_acts_paused() const;
   void run(const ScriptCommand& c);
   void close();
   void write_shot(const std::string& path);
