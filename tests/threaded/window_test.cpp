@@ -65,15 +65,5 @@ TEST_F(WindowTest, CloseDuringALongWaitEndsPromptly) {
   EXPECT_EQ(r.trace.back().substr(r.trace.back().find(' ')), " exit 0");
 }
 
-TEST_F(WindowTest, RealTimeRunReachesPlayAndEscapeEndsIt) {
-  test::TempDir dir;
-  test::make_game_dir(dir.path());
-  const auto r =
-      test::run_in_process({"--window", "--dir", dir.path()},
-                           "0 press Space\n3 release Space\n425 press Escape\n", dir.path());
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(test::events(r.trace, "state").back(), "425 state LevelOutcome");
-}
-
 }  // namespace
 }  // namespace kelvo
