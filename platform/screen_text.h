@@ -9,9 +9,10 @@
 
 namespace kelvo {
 
-// The text rows of the frame, top to bottom, without trailing blanks. A cell reads as a character
-// when every pixel of its glyph has one colour and no other pixel of the cell has that colour;
-// cells that show no glyph read as blanks.
+// The text rows of the frame, top to bottom, without trailing blanks. A cell reads as the glyph
+// whose pixels all have one colour that the rest of the cell shows least (a few such pixels of a
+// picture behind the text are allowed); glyphs of a few pixels (".", "-", ...) count only beside
+// other text, where the edges of pictures cannot pass for them. Other cells read as blanks.
 std::vector<std::string> frame_text_rows(const FrameCache& frame);
 
 }  // namespace kelvo
