@@ -136,6 +136,35 @@ int64_t index_of(double value) {
   return static_cast<int64_t>(std::nearbyint(value));
 }
 
+std::optional<std::string> field_to_text(const GameState& s, const std::string& text) {
+  std::string out;
+  if (const Num* number = find_number_field(const_cast<GameState&>(s), text)) {
+    append_value(out, *number);
+    return out;
+  }
+  std::string name;
+  std::vector<long> at;
+  if (!split_field(text, name, at) || at.size() > 1) return std::nullopt;
+#define KELVO_FIELD_TEXT(field, ...)  \
+  if (name == #field && at.empty()) { \
+    append_value(out, s.field);       \
+    return out;                       \
+  }
+  KELVO_GAME_ARRAYS(KELVO_FIELD_TEXT)
+  KELVO_GAME_STRING_ARRAYS(KELVO_FIELD_TEXT)
+  KELVO_GAME_IMAGE_ARRAYS(KELVO_FIELD_TEXT)
+  KELVO_GAME_IMAGE_GRIDS(KELVO_FIELD_TEXT)
+#undef KELVO_FIELD_TEXT
+#define KELVO_TEXT_ELEMENT(field, upper)                                    \
+  if (name == #field && at.size() == 1 && at[0] >= 0 && at[0] <= (upper)) { \
+    append_value(out, *(s.field.begin() + at[0]));                          \
+    return out;                                                             \
+  }
+  KELVO_GAME_STRING_ARRAYS(KELVO_TEXT_ELEMENT)
+#undef KELVO_TEXT_ELEMENT
+  return std::nullopt;
+}
+
 std::string state_to_json(const GameState& s) {
   std::string out = "{";
 #define KELVO_DUMP_FIELD(name, ...) append_field(out, #name, s.name);

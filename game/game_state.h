@@ -2,6 +2,7 @@
 // scripted edits see every field under its own name.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "game/num.h"
@@ -98,5 +99,9 @@ std::string state_to_json(const GameState& state);
 // A numeric field by name: "heroX", "hallScores[3]" or "cloudImg[1][2]"; null when there is no
 // such field or index.
 Num* find_number_field(GameState& state, const std::string& name);
+
+// A field as it appears in the JSON dump: a number, a whole array ("hallScores"), a text
+// ("hallNames[2]") or an element; nullopt when there is no such field or index.
+std::optional<std::string> field_to_text(const GameState& state, const std::string& name);
 
 }  // namespace kelvo

@@ -3,15 +3,12 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <thread>
 
 #include "game/game.h"
@@ -19,6 +16,7 @@
 #include "platform/data_location.h"
 #include "platform/headless_frontend.h"
 #include "platform/host.h"
+#include "platform/recorder.h"
 #include "platform/script_player.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
@@ -47,6 +45,8 @@ std::string from_start_directory(const std::string& path) {
 
 Options with_absolute_paths(Options o) {
   o.scriptPath = from_start_directory(o.scriptPath);
+  o.replayPath = from_start_directory(o.replayPath);
+  o.recordPath = from_start_directory(o.recordPath);
   o.tracePath = from_start_directory(o.tracePath);
   return o;
 }
@@ -67,40 +67,29 @@ bool enter_directory(const Options& o, const std::string& dir) {
   return false;
 }
 
-// The script's commands plus the close that --frames asks for; nullopt after reporting a fault.
-std::optional<std::vector<ScriptCommand>> load_commands(const Options& o) {
-  std::vector<ScriptCommand> commands;
-  if (!o.scriptPath.empty()) {
-    std::ifstream in(o.scriptPath, std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "kelvo: cannot read the script %s\n", o.scriptPath.c_str());
-      return std::nullopt;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string error;
-    auto parsed = parse_script(text.str(), error, [](const std::string& field) {
-      GameState probe;
-      return find_number_field(probe, field) != nullptr;
-    });
-    if (!parsed) {
-      std::fprintf(stderr, "kelvo: script %s:%s\n", o.scriptPath.c_str(), error.c_str());
-      return std::nullopt;
-    }
-    commands = std::move(*parsed);
-    for (auto& c : commands) {
-      if (c.action == ScriptAction::Shot || c.action == ScriptAction::Dump) {
-        c.path = from_start_directory(c.path);
-      }
-    }
+// The commands of the script or recording; nullopt after reporting a fault. A `level` command
+// takes the place of --level.
+std::optional<std::vector<ScriptCommand>> load_commands(Options& o) {
+  const std::string& path = o.replayPath.empty() ? o.scriptPath : o.replayPath;
+  if (path.empty()) return std::vector<ScriptCommand>{};
+  std::string error;
+  auto commands = load_script(
+      path, error,
+      [](const std::string& field) {
+        GameState probe;
+        return find_number_field(probe, field) != nullptr;
+      },
+      [](const std::string& field) { return field_to_text(GameState{}, field).has_value(); });
+  if (!commands) {
+    std::fprintf(stderr, "kelvo: %s\n", error.c_str());
+    return std::nullopt;
   }
-  if (o.closeAfterFrame) {
-    ScriptCommand close;
-    close.frame = *o.closeAfterFrame;
-    close.action = ScriptAction::Close;
-    auto at = std::upper_bound(commands.begin(), commands.end(), close.frame,
-                               [](uint32_t f, const ScriptCommand& c) { return f < c.frame; });
-    commands.insert(at, close);
+  for (auto& c : *commands) {
+    if (c.action == ScriptAction::Shot || c.action == ScriptAction::Dump ||
+        c.action == ScriptAction::Text) {
+      c.path = from_start_directory(c.path);
+    }
+    if (c.action == ScriptAction::Level) o.startLevel = static_cast<int>(c.value);
   }
   return commands;
 }
@@ -129,14 +118,15 @@ void timer_thread(Runtime& rt, std::atomic<int>& finished) {
 // Where the answer to an error dialog comes from.
 using AnswerSource = std::function<bool(const std::string& title, const std::string& text)>;
 
-// Every dialog is traced with its answer, however it is answered.
-ErrorDialog traced_dialog(Runtime& rt, AnswerSource source) {
-  return [&rt, source = std::move(source)](int code, uint32_t line, const std::string& title,
-                                           const std::string& text) {
+// Every dialog is traced and recorded with its answer, however it is answered.
+ErrorDialog traced_dialog(Runtime& rt, Recorder& recorder, AnswerSource source) {
+  return [&rt, &recorder, source = std::move(source)](
+             int code, uint32_t line, const std::string& title, const std::string& text) {
     rt.trace.event("error", std::to_string(code) + " " + std::to_string(line) + " " +
                                 std::string(error_message(code)));
     const bool yes = source(title, text);
     rt.trace.event("answer", yes ? "yes" : "no");
+    recorder.answer(rt.display.frameCount.load(), yes);
     return yes;
   };
 }
@@ -156,26 +146,54 @@ std::function<void(int)> process_end(Runtime& rt, std::atomic<int>& criticalEnd)
 // A window run shows its dialogs unless the script answers them; a headless run answers each by
 // the script or --on-error. A critical error ends the process from the main thread, after the
 // game thread has left the window alone: the game thread asks for the exit and waits.
-void install_dialogs(Runtime& rt, ScriptPlayer& player, SdlFrontend* window,
+void install_dialogs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window,
                      std::atomic<int>& criticalEnd) {
   if (window) {
-    rt.errors.set_dialog(traced_dialog(rt, [&player, window](const auto& title, const auto& text) {
-      if (const auto scripted = player.take_scripted_answer()) return *scripted;
-      return window->ask({DialogKind::YesNo, title, text});
-    }));
+    rt.errors.set_dialog(
+        traced_dialog(rt, recorder, [&player, window](const auto& title, const auto& text) {
+          if (const auto scripted = player.take_scripted_answer()) return *scripted;
+          return window->ask({DialogKind::YesNo, title, text});
+        }));
     rt.errors.set_critical_box([window](const std::string& title, const std::string& text) {
       window->ask({DialogKind::Ok, title, text});
     });
   } else {
-    rt.errors.set_dialog(
-        traced_dialog(rt, [&player](const auto&, const auto&) { return player.take_answer(); }));
+    rt.errors.set_dialog(traced_dialog(
+        rt, recorder, [&player](const auto&, const auto&) { return player.take_answer(); }));
   }
   rt.errors.set_process_exit(process_end(rt, criticalEnd));
 }
 
+// Between frames, and while the game is paused, the game takes its input: the window's keys (in
+// show_frame), the script's commands; the recording notes what the game saw.
+void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window) {
+  auto record = [&rt, &recorder] {
+    recorder.inputs(rt.display.frameCount.load(), rt.keyboard.held_codes(),
+                    rt.errors.stopRequested.load() != 0);
+  };
+  rt.set_frame_hook([&player, record](uint32_t frame) {
+    player.run_frame(frame);
+    record();
+  });
+  rt.errors.set_paused_input(
+      [&player, window, record] {
+        const bool delivered = (window && window->apply_keys()) || player.run_paused();
+        record();
+        return delivered;
+      },
+      [&player, window] { return (window && window->keys_waiting()) || player.can_run_paused(); });
+  rt.timing.set_read_listener(
+      [&rt, &recorder](uint32_t ms) { recorder.time_read(rt.display.frameCount.load(), ms); });
+  player.set_listener(
+      [&rt, &recorder](const ScriptCommand& c) { recorder.set(rt.display.frameCount.load(), c); });
+  player.run_frame(0);
+  record();
+}
+
 // After a critical error or a failed audio device: the process ends here, the game thread still
 // waiting.
-[[noreturn]] void end_at_once(Runtime& rt, int status) {
+[[noreturn]] void end_at_once(Runtime& rt, Recorder& recorder, int status) {
+  recorder.close();
   rt.trace.event("exit", std::to_string(status));
   rt.trace.close();
   std::exit(status);
@@ -190,14 +208,17 @@ std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(in
 }  // namespace
 
 int run_program(const Options& options) {
-  const GameOptions game{options.startLevel};
-  return run_program(options, [game](Runtime& rt, GameState& state) { run_game(rt, state, game); });
+  return run_program(options, nullptr);
 }
 
 int run_program(const Options& options, const GameRoutine& routine) {
-  const Options o = with_absolute_paths(options);
+  Options o = with_absolute_paths(options);
   auto commands = load_commands(o);
   if (!commands) return 2;
+  const GameOptions choices{o.startLevel};
+  const GameRoutine play = routine ? routine : [choices](Runtime& rt, GameState& state) {
+    run_game(rt, state, choices);
+  };
   const DataLocation location = data_location(o);
   if (!enter_directory(o, location.directory)) return 2;
   if (!o.headless) {
@@ -217,13 +238,18 @@ int run_program(const Options& options, const GameRoutine& routine) {
     return 2;
   }
   if (!location.scoreFile.empty()) rt.files.set_path_map(score_file_map(location.scoreFile));
+  Recorder recorder;
+  if (!o.recordPath.empty() && !recorder.open(o.recordPath, o.startLevel)) {
+    std::fprintf(stderr, "kelvo: cannot write the recording %s\n", o.recordPath.c_str());
+    return 2;
+  }
   SdlImageDecoder decoder;  // IMG_Load needs no video mode: headless runs load pictures too
   rt.set_image_decoder(&decoder);
   GameState state;
   std::atomic<int> closeRequested{0};
   std::atomic<int> status{0};
-  ScriptPlayer player(rt, state, std::move(*commands), closeRequested, o.answerErrorsYes);
-  rt.set_frame_hook([&player](uint32_t frame) { player.run_frame(frame); });
+  ScriptPlayer player(rt, state, std::move(*commands), o.closeAfterFrame, closeRequested, status,
+                      o.answerErrorsYes);
   std::atomic<int> criticalEnd{0};
   const auto audio = make_audio(o, process_end(rt, criticalEnd));
   rt.sound.set_backend(audio.get());
@@ -236,14 +262,15 @@ int run_program(const Options& options, const GameRoutine& routine) {
     window = std::make_unique<SdlFrontend>(rt);
     window->prepare_window();
     window->keep_window_for_game(o.window);
+    window->ignore_player_keys(!o.replayPath.empty());
+    window->defer_close(!o.recordPath.empty());
     rt.set_frontend(window.get());
   }
-  install_dialogs(rt, player, window.get(), criticalEnd);
-  player.run_frame(0);
+  install_dialogs(rt, player, recorder, window.get(), criticalEnd);
+  install_inputs(rt, player, recorder, window.get());
 
   std::atomic<int> timerFinished{0};
-  std::thread game(game_thread, std::cref(routine), std::ref(rt), std::ref(state),
-                   std::ref(status));
+  std::thread game(game_thread, std::cref(play), std::ref(rt), std::ref(state), std::ref(status));
   std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
   rt.display.threadsRunning.store(1);
   if (window) {
@@ -251,11 +278,12 @@ int run_program(const Options& options, const GameRoutine& routine) {
   } else {
     headless.run_loop(closeRequested);
   }
-  if (criticalEnd.load() != 0) end_at_once(rt, criticalEnd.load() - 1);
+  if (criticalEnd.load() != 0) end_at_once(rt, recorder, criticalEnd.load() - 1);
 
   rt.errors.request_stop();
   game.join();
   timer.join();
+  recorder.close();
   rt.files.close_all();
   if (window) window->release_pointer();
   rt.trace.event("exit", std::to_string(status.load()));

@@ -25,6 +25,8 @@ const char* usage_text() {
          "  --mute                 play without sound output\n"
          "  --headless             no window and no audio; a virtual clock runs as fast as it can\n"
          "  --script FILE          drive the run from an input script\n"
+         "  --record FILE          record the run as a script that replays it\n"
+         "  --replay FILE          play a recorded run (the keyboard is not read)\n"
          "  --time HH:MM:SS[.mmm]  the local time of day at start-up (headless: 12:00:00.000)\n"
          "  --dir DIR              use DIR instead of the executable's directory\n"
          "  --trace FILE           write one line per runtime event\n"
@@ -59,6 +61,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
       o.version = true;
     } else if (arg == "--script") {
       if (!value(o.scriptPath)) return std::nullopt;
+    } else if (arg == "--record") {
+      if (!value(o.recordPath)) return std::nullopt;
+    } else if (arg == "--replay") {
+      if (!value(o.replayPath)) return std::nullopt;
     } else if (arg == "--dir") {
       if (!value(v)) return std::nullopt;
       o.directory = v;
@@ -97,6 +103,10 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
       error = "unknown option '" + std::string(arg) + "'";
       return std::nullopt;
     }
+  }
+  if (!o.scriptPath.empty() && !o.replayPath.empty()) {
+    error = "--script and --replay cannot be used together";
+    return std::nullopt;
   }
   return o;
 }

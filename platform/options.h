@@ -12,6 +12,8 @@ struct Options {
   bool mute = false;      // no audio output
   bool headless = false;  // no window, no audio, virtual clock
   std::string scriptPath;
+  std::string replayPath;  // a recording played as a script; the player's keys are ignored
+  std::string recordPath;  // where the run is recorded
   std::optional<uint32_t> timeOfDayMs;   // local time at start-up
   std::optional<std::string> directory;  // replaces the executable's directory
   std::string tracePath;

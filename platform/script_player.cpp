@@ -4,29 +4,90 @@
 #include <cstdio>
 
 #include "platform/png_file.h"
+#include "platform/screen_text.h"
 
 namespace kelvo {
 
 ScriptPlayer::ScriptPlayer(Runtime& rt, GameState& state, std::vector<ScriptCommand> commands,
-                           std::atomic<int>& closeRequested, bool answerYes)
+                           std::optional<uint32_t> closeAfter, std::atomic<int>& closeRequested,
+                           std::atomic<int>& status, bool answerYes)
     : rt_(rt),
       state_(state),
       commands_(std::move(commands)),
+      closeAfter_(closeAfter),
       closeRequested_(closeRequested),
+      status_(status),
       defaultAnswer_(answerYes) {}
 
 void ScriptPlayer::run_frame(uint32_t frame) {
-  while (next_ < commands_.size() && commands_[next_].frame <= frame) run(commands_[next_++]);
+  while (next_ < commands_.size() && due(frame) && run_next(frame)) {
+  }
+  if (closeAfter_ && frame >= *closeAfter_) close();
+}
+
+bool ScriptPlayer::run_paused() {
+  if (next_acts_paused()) {
+    run_next(rt_.display.frameCount.load());
+    return true;
+  }
+  if (!closeAfter_) return false;
+  close();
+  return true;
+}
+
+bool ScriptPlayer::can_run_paused() const {
+  return next_acts_paused() || closeAfter_.has_value();
+}
+
+// While paused only an `until` that holds already can act: no frame passes for it to wait.
+bool ScriptPlayer::next_acts_paused() const {
+  if (next_ >= commands_.size()) return false;
+  const ScriptCommand& c = commands_[next_];
+  return c.action != ScriptAction::Until || until_holds(c);
+}
+
+bool ScriptPlayer::due(uint32_t frame) const {
+  const ScriptCommand& c = commands_[next_];
+  return frame >= (c.relative ? lastActed_ + c.frame : c.frame);
+}
+
+bool ScriptPlayer::run_next(uint32_t frame) {
+  const ScriptCommand& c = commands_[next_];
+  if (c.action == ScriptAction::Until) {
+    if (!untilStarted_) untilStarted_ = frame;
+    if (!until_holds(c)) {
+      if (frame - *untilStarted_ < c.maxFrames) return false;
+      std::fprintf(stderr, "kelvo: script line %d: %s %s %g did not hold within %u frames\n",
+                   c.line, c.path.c_str(), comparison_text(c.comparison), c.value, c.maxFrames);
+      status_.store(3);
+      next_ = commands_.size();
+      close();
+      return false;
+    }
+    untilStarted_.reset();
+  } else {
+    run(c);
+  }
+  lastActed_ = frame;
+  ++next_;
+  return true;
+}
+
+bool ScriptPlayer::until_holds(const ScriptCommand& c) const {
+  const double field = c.path == "frame" ? rt_.display.frameCount.load()
+                                         : static_cast<double>(*find_number_field(state_, c.path));
+  return compare(field, c.comparison, c.value);
 }
 
 bool ScriptPlayer::take_answer() {
-  const bool yes = pendingAnswer_ < 0 ? defaultAnswer_ : pendingAnswer_ == 1;
-  pendingAnswer_ = -1;
+  if (answers_.empty()) return defaultAnswer_;
+  const bool yes = answers_.front();
+  answers_.pop_front();
   return yes;
 }
 
 std::optional<bool> ScriptPlayer::take_scripted_answer() {
-  if (pendingAnswer_ < 0) return std::nullopt;
+  if (answers_.empty()) return std::nullopt;
   return take_answer();
 }
 
@@ -42,21 +103,35 @@ void ScriptPlayer::run(const ScriptCommand& c) {
       write_shot(c.path);
       break;
     case ScriptAction::Dump:
-      write_dump(c.path);
+      write_dump(c);
+      break;
+    case ScriptAction::Text:
+      write_text(c.path);
       break;
     case ScriptAction::Answer:
-      pendingAnswer_ = c.answerYes ? 1 : 0;
+      answers_.push_back(c.answerYes);
       break;
     case ScriptAction::Set:
       *find_number_field(state_, c.path) = c.value;
+      if (listener_) listener_(c);
+      break;
+    case ScriptAction::Time:
+      rt_.timing.fix_next_ms_of_day(static_cast<uint32_t>(c.value));
       break;
     case ScriptAction::Close:
-      // The close request stops the game at its next statement, as the window's close does.
-      rt_.errors.request_stop();
-      closeRequested_.store(1);
-      rt_.hub.notify();
+      close();
+      break;
+    case ScriptAction::Until:
+    case ScriptAction::Level:  // taken before the game starts
       break;
   }
+}
+
+// The close request stops the game at its next statement, as the window's close does.
+void ScriptPlayer::close() {
+  rt_.errors.request_stop();
+  closeRequested_.store(1);
+  rt_.hub.notify();
 }
 
 bool write_frame_png(const FrameCache& frame, const std::string& path) {
@@ -83,15 +158,44 @@ void ScriptPlayer::write_shot(const std::string& path) {
   }
 }
 
-void ScriptPlayer::write_dump(const std::string& path) {
+void ScriptPlayer::write_dump(const ScriptCommand& c) {
+  if (!c.fields.empty()) {
+    std::string line = std::to_string(rt_.display.frameCount.load());
+    for (const auto& field : c.fields) {
+      std::string value;
+      if (field == "frame") {
+        value = std::to_string(rt_.display.frameCount.load());
+      } else if (field == "ms") {
+        value = std::to_string(rt_.elapsed_ms());
+      } else {
+        value = field_to_text(state_, field).value_or("?");
+      }
+      line += " " + field + "=" + value;
+    }
+    write_output(c.path, line + "\n", "state dump");
+    return;
+  }
   std::string json = state_to_json(state_);
   json.pop_back();
   json += ",\"frame\":" + std::to_string(rt_.display.frameCount.load());
   json += ",\"ms\":" + std::to_string(rt_.elapsed_ms()) + "}\n";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  const bool ok = file && std::fwrite(json.data(), 1, json.size(), file) == json.size();
-  if (file) std::fclose(file);
-  if (!ok) std::fprintf(stderr, "kelvo: cannot write the state dump %s\n", path.c_str());
+  written_.erase(c.path);  // the whole state always replaces the file
+  write_output(c.path, json, "state dump");
+}
+
+void ScriptPlayer::write_text(const std::string& path) {
+  std::string text = "--- frame " + std::to_string(rt_.display.frameCount.load()) + "\n";
+  for (const auto& row : frame_text_rows(rt_.display.frame())) text += "|" + row + "\n";
+  write_output(path, text, "screen text");
+}
+
+void ScriptPlayer::write_output(const std::string& path, const std::string& text,
+                                const char* what) {
+  const bool first = written_.insert(path).second;
+  std::FILE* file = std::fopen(path.c_str(), first ? "wb" : "ab");
+  bool ok = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (file && std::fclose(file) != 0) ok = false;
+  if (!ok) std::fprintf(stderr, "kelvo: cannot write the %s %s\n", what, path.c_str());
 }
 
 }  // namespace kelvo

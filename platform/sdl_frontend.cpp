@@ -147,8 +147,8 @@ SdlFrontend::~SdlFrontend() {
 }
 
 void SdlFrontend::prepare_window() {
-  rt_.keyboard.sync_locks(
-      {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false});
+  lastLocks_ = {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false};
+  rt_.keyboard.sync_locks(lastLocks_);
   modes_ = list_display_modes();
   SDL_EnableKeyRepeat(500, 30);
   keyRepeatOn_ = true;
@@ -167,6 +167,7 @@ void SdlFrontend::release_pointer() {
 }
 
 void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
+  closeFlag_ = &closeRequested;
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
@@ -289,6 +290,11 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
 }
 
 void SdlFrontend::show_frame() {
+  show_current_frame();
+  apply_keys();
+}
+
+void SdlFrontend::show_current_frame() {
   Display& display = rt_.display;
   if (display.autoDisplay.load() != 0) {
     display.autoDisplay.store(-1);
@@ -344,7 +350,13 @@ void SdlFrontend::follow_focus() {
 void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
   follow_focus();
   const SDLMod mod = SDL_GetModState();
-  rt_.keyboard.sync_locks({(mod & KMOD_NUM) != 0, (mod & KMOD_CAPS) != 0, scrollLock_});
+  const LockStates locks{(mod & KMOD_NUM) != 0, (mod & KMOD_CAPS) != 0, scrollLock_};
+  if (!ignoreKeys_ &&
+      (locks.numLock != lastLocks_.numLock || locks.capsLock != lastLocks_.capsLock ||
+       locks.scrollLock != lastLocks_.scrollLock)) {
+    lastLocks_ = locks;
+    queue({KeyEvent::kLocks, 0, 0, locks});
+  }
   SDL_Event event;
   while (SDL_PollEvent(&event)) take_event(event, closeRequested);
   // A window destroyed by another client is closed: the dialog, if one is open, answers as for
@@ -365,9 +377,13 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
       key_pressed(event.key.keysym);
       break;
     case SDL_KEYUP:
-      rt_.keyboard.release_key(event.key.keysym.sym);
+      if (!ignoreKeys_) queue({KeyEvent::kRelease, 0, event.key.keysym.sym, {}});
       break;
     case SDL_QUIT:
+      if (deferClose_) {
+        queue({KeyEvent::kClose, 0, 0, {}});
+        break;
+      }
       closeRequested.store(1);
       rt_.hub.notify();
       break;
@@ -382,17 +398,61 @@ void SdlFrontend::key_pressed(const SDL_keysym& key) {
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
+  if (ignoreKeys_) return;
   const KeyModifiers mods{(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CTRL) != 0,
                           (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CAPS) != 0,
                           (key.mod & KMOD_NUM) != 0};
   const int32_t code = translate_key(key.sym, key.unicode, mods);
   if (code == 0) return;
   if (key.sym == SDLK_UNKNOWN) {  // a character typed without a key: pressed and released at once
-    rt_.keyboard.press_key(code, 0);
-    rt_.keyboard.release_code(code);
+    queue({KeyEvent::kPress, code, 0, {}});
+    queue({KeyEvent::kReleaseCode, code, 0, {}});
     return;
   }
-  rt_.keyboard.press_key(code, key.sym);
+  queue({KeyEvent::kPress, code, key.sym, {}});
+}
+
+void SdlFrontend::queue(const KeyEvent& event) {
+  {
+    std::lock_guard<std::mutex> lock(keyMutex_);
+    keyEvents_.push_back(event);
+  }
+  rt_.hub.notify();  // a paused game takes keys while it waits
+}
+
+bool SdlFrontend::keys_waiting() const {
+  std::lock_guard<std::mutex> lock(keyMutex_);
+  return !keyEvents_.empty();
+}
+
+bool SdlFrontend::apply_keys() {
+  std::vector<KeyEvent> events;
+  {
+    std::lock_guard<std::mutex> lock(keyMutex_);
+    events.swap(keyEvents_);
+  }
+  for (const KeyEvent& e : events) {
+    switch (e.kind) {
+      case KeyEvent::kPress:
+        rt_.keyboard.press_key(e.code, e.platformKey);
+        break;
+      case KeyEvent::kRelease:
+        rt_.keyboard.release_key(e.platformKey);
+        break;
+      case KeyEvent::kReleaseCode:
+        rt_.keyboard.release_code(e.code);
+        break;
+      case KeyEvent::kLocks:
+        rt_.keyboard.sync_locks(e.locks);
+        break;
+      case KeyEvent::kClose:
+        rt_.errors.request_stop();
+        closeFlag_->store(1);
+        rt_.hub.notify();
+        break;
+    }
+  }
+  return !events.empty();
 }
 
 }  // namespace kelvo

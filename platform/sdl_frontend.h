@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,8 +55,20 @@ class SdlFrontend : public Frontend {
   // Main thread, at shutdown: hides and frees the pointer.
   void release_pointer();
 
+  // Shows the frame, then hands the keys taken since the last frame to the keyboard: the game sees
+  // keys change only between frames, so a recorded run can be replayed exactly.
   void show_frame() override;
   void request_fullscreen(int target) override;
+  // Game thread: hands the waiting key events (and a deferred close) to the game; true when there
+  // were any. Called between frames and while the game is paused.
+  bool apply_keys();
+  // Any thread: key events wait for apply_keys.
+  bool keys_waiting() const;
+  // A replay plays its own keys: the player's never reach the game (Alt+Enter still switches).
+  void ignore_player_keys(bool ignore) { ignoreKeys_ = ignore; }
+  // Closing the window waits for the next frame too, so that a recording ends where its replay
+  // ends; otherwise a close stops the game at once.
+  void defer_close(bool defer) { deferClose_ = defer; }
   // Game thread: shows a dialog in the window and waits for its answer (false on a stop).
   bool ask(DialogRequest request) { return dialogs_.ask(std::move(request)); }
   // Dialogs drawn in the window so far; the count changes (and the hub is notified) once the
@@ -64,6 +77,16 @@ class SdlFrontend : public Frontend {
 
  private:
   enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
+  // A window event kept for the game's next frame boundary.
+  struct KeyEvent {
+    enum Kind { kPress, kRelease, kReleaseCode, kLocks, kClose } kind;
+    int32_t code = 0;
+    uint32_t platformKey = 0;
+    LockStates locks;
+  };
+
+  void queue(const KeyEvent& event);
+  void show_current_frame();
 
   void auto_refresh();
   void hand_over(bool frameChanged);
@@ -95,6 +118,12 @@ class SdlFrontend : public Frontend {
   bool keyRepeatOn_ = false;
   bool scrollLock_ = false;
   bool windowLossTaken_ = false;
+  bool ignoreKeys_ = false;
+  bool deferClose_ = false;
+  LockStates lastLocks_;  // main thread: the lock states last queued
+  mutable std::mutex keyMutex_;
+  std::vector<KeyEvent> keyEvents_;
+  std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
 };
 
 }  // namespace kelvo

@@ -52,7 +52,13 @@ void Errors::set_pause(uint8_t bit, bool on) {
 void Errors::statement_event(uint32_t line) {
   eventPending.store(0, std::memory_order_release);
   // A pause holds the game here until the next key press; a stop request ends the thread.
-  hub_.wait([this] { return pauseFlags.load() == 0 || stopRequested.load() != 0; });
+  while (pauseFlags.load() != 0 && stopRequested.load() == 0) {
+    if (pausedDeliver_ && pausedDeliver_()) continue;
+    hub_.wait([this] {
+      return pauseFlags.load() == 0 || stopRequested.load() != 0 ||
+             (pausedWaiting_ && pausedWaiting_());
+    });
+  }
   if (stopRequested.load() != 0) end_program();
   if (pendingError_ == 0) return;
   errorLine_ = line;

@@ -51,6 +51,13 @@ class Errors {
 
   void set_dialog(ErrorDialog dialog) { dialog_ = std::move(dialog); }
   void set_critical_box(CriticalErrorBox box) { criticalBox_ = std::move(box); }
+  // Input that reaches a paused game on its own thread (queued window keys, scripted commands):
+  // `deliver` hands over what waits and says whether there was any; `waiting` says, from the
+  // pause's wait, that something has come in since.
+  void set_paused_input(std::function<bool()> deliver, std::function<bool()> waiting) {
+    pausedDeliver_ = std::move(deliver);
+    pausedWaiting_ = std::move(waiting);
+  }
   // Ends the process after a critical error; tests replace it.
   void set_process_exit(std::function<void(int)> exit_fn) { processExit_ = std::move(exit_fn); }
 
@@ -70,6 +77,8 @@ class Errors {
   ErrorDialog dialog_;
   CriticalErrorBox criticalBox_;
   std::function<void(int)> processExit_;
+  std::function<bool()> pausedDeliver_;
+  std::function<bool()> pausedWaiting_;
 };
 
 }  // namespace kelvo

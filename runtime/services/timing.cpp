@@ -27,7 +27,12 @@ void Timing::delay(double seconds) {
 
 double Timing::time_of_day(double accuracy, bool accuracyGiven) {
   if (errors_.pending()) return 0;
-  const uint32_t ms = (clock_.ticks() - ref_.startTicks + ref_.startMsOfDay) % kMsPerDay;
+  uint32_t ms = (clock_.ticks() - ref_.startTicks + ref_.startMsOfDay) % kMsPerDay;
+  if (!fixedMsOfDay_.empty()) {
+    ms = fixedMsOfDay_.front() % kMsPerDay;
+    fixedMsOfDay_.pop_front();
+  }
+  if (readListener_) readListener_(ms);
   const double seconds = ms / 1000.0;
   double steps = kDefaultTicksPerSecond;
   if (accuracyGiven) {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <utility>
 
 #include "runtime/services/clock.h"
 #include "runtime/services/errors.h"
@@ -30,6 +33,14 @@ class Timing {
   // Returns when the current frame's time is up at `rate` frames per second.
   void limit_rate(double rate);
 
+  // Fixes the milliseconds of day that the next read of time_of_day starts from, instead of the
+  // clock's (scripts and replays set the level seeds so); values queue up, one a read.
+  void fix_next_ms_of_day(uint32_t ms) { fixedMsOfDay_.push_back(ms); }
+  // Hears every milliseconds-of-day value time_of_day starts from (a recording keeps them).
+  void set_read_listener(std::function<void(uint32_t)> listener) {
+    readListener_ = std::move(listener);
+  }
+
   double frame_mark() const { return frameMark_; }
   FramePacing last_pacing() const { return lastPacing_; }
   const TimeReference& reference() const { return ref_; }
@@ -40,6 +51,8 @@ class Timing {
   TimeReference ref_;
   double frameMark_ = 0;  // ms of the last frame boundary; 0 = no frame timed yet
   FramePacing lastPacing_ = FramePacing::kStarted;
+  std::deque<uint32_t> fixedMsOfDay_;
+  std::function<void(uint32_t)> readListener_;
 };
 
 class Random {

@@ -17,7 +17,7 @@
 #include "platform/sdl_audio.h"
 #include "platform/sdl_image_decoder.h"
 #include "runtime/services/files.h"
-#include "support/headless.h"
+#include "support/game_session.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"
 #include "support/wav.h"

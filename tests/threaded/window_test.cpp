@@ -7,7 +7,7 @@
 
 #include "platform/clocks.h"
 #include "platform/sdl_frontend.h"
-#include "support/headless.h"
+#include "support/game_session.h"
 #include "support/test_support.h"
 
 namespace kelvo {
@@ -63,16 +63,6 @@ TEST_F(WindowTest, CloseDuringALongWaitEndsPromptly) {
   EXPECT_EQ(r.status, 0);
   EXPECT_LT(seconds, 1.0);
   EXPECT_EQ(r.trace.back().substr(r.trace.back().find(' ')), " exit 0");
-}
-
-TEST_F(WindowTest, RealTimeRunReachesPlayAndEscapeEndsIt) {
-  test::TempDir dir;
-  test::make_game_dir(dir.path());
-  const auto r =
-      test::run_in_process({"--window", "--dir", dir.path()},
-                           "0 press Space\n3 release Space\n425 press Escape\n", dir.path());
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(test::events(r.trace, "state").back(), "425 state LevelOutcome");
 }
 
 }  // namespace
