@@ -45,7 +45,7 @@ build_image_loader() {
 }
 
 build_script() {
-  clang++ "${flags[@]}" tests/fuzz/script_fuzz.cpp platform/script.cpp -o "$out/script_fuzz"
+  clang++ "${flags[@]}" tests/fuzz/script_fuzz.cpp platform/script.cpp platform/host.cpp -o "$out/script_fuzz"
   cp tests/scripts/*.script "$out/script-corpus/"
   seed script commands '0 press Space\n3 release 32\n9 shot a.png\n9 dump d.json\n# x\n12 answer no\n20 close\n'
 }
