@@ -17,14 +17,14 @@ void Game::open_sounds() {
       {&s_.sndBonus, "bonus"},  {&s_.sndLaugh, "rire"},          {&s_.sndBeep, "beep"}};
   for (const auto& [slot, name] : sounds) {
     *slot = rt_.sound_open(kDir + name + ".yyy", "sync");
-    stmt();
+    pause_error_or_stop(901);
   }
 }
 
 // Loads one picture into its slot; `separator` is "\\" for the files the game names that way.
 void Game::load(Num& slot, const std::string& name, const char* separator) {
   slot = rt_.load_image("rurazedudi" + std::string(separator) + name + ".xxx");
-  stmt();
+  pause_error_or_stop(902);
   loadedImages_.push_back(&slot);
 }
 
@@ -147,7 +147,7 @@ void Game::set_clear_colours() {
     for (int i = 1; i <= 10; ++i) keyed = keyed && slot != &s_.backgroundImg[i];
     if (!keyed) continue;
     rt_.set_clear_colour(0, static_cast<int32_t>(round_to_int(*slot)));
-    stmt();
+    pause_error_or_stop(903);
   }
 }
 

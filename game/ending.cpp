@@ -8,23 +8,23 @@ namespace kelvo {
 
 GameStage Game::ending() {
   rt_.clear_screen();
-  stmt();
+  pause_error_or_stop(701);
   draw(s_.backgroundImg[2], 0, 0);
   print_line(7, 7, "CONGRATULATIONS !");
   rt_.display_now();
-  stmt();
+  pause_error_or_stop(702);
   rt_.delay(2);
-  stmt();
+  pause_error_or_stop(703);
   print_line(11, 11, "BUT... WAIT A MINUTE...");
   rt_.display_now();
-  stmt();
+  pause_error_or_stop(704);
   rt_.delay(2);
-  stmt();
+  pause_error_or_stop(705);
   s_.closingFrame = 0;
   s_.scrollY = 0;
   s_.shellX = -340;
   s_.closingStage = 1;
-  stmt();
+  pause_error_or_stop(706);
   do {
     closing_scene_frame();
     show_frame(60);
@@ -35,9 +35,9 @@ GameStage Game::ending() {
 void Game::closing_scene_frame() {
   s_.closingFrame += 1;
   if (s_.closingFrame == 60) s_.closingFrame = 1;
-  stmt();
+  pause_error_or_stop(707);
   rt_.clear_screen();
-  stmt();
+  pause_error_or_stop(708);
   draw(s_.backgroundImg[2], 0, -s_.scrollY);
   const double frame = std::floor(s_.closingFrame / 30);
   if (s_.closingStage == 1) {
@@ -82,26 +82,26 @@ void Game::flying_stage(double frame) {
   if (s_.flyX > 200) s_.flyX += 1;
   if (s_.flyX > 250) s_.flyX += 1;
   if (s_.flyX > 440) s_.closingStage = 6;
-  stmt();
+  pause_error_or_stop(709);
   draw(s_.plumberShellImg[frame + 6], s_.flyX, 160);
   if (s_.flyX > 290) print_line(10, 17, "OOPS !");
 }
 
 GameStage Game::game_over() {
   s_.endTimer = 0;
-  stmt();
+  pause_error_or_stop(710);
   do {
     s_.endTimer += 1;
-    stmt();
+    pause_error_or_stop(711);
     rt_.clear_screen();
-    stmt();
+    pause_error_or_stop(712);
     print_scores();
     draw(s_.gameOverImg, 95, 45);
     print_line(13, 16, "GAME OVER");
     show_frame();
   } while (s_.endTimer <= 350);
   rt_.delay(1);
-  stmt();
+  pause_error_or_stop(713);
   return s_.hallInsertPos < 11 ? GameStage::InitialsEntry : GameStage::Save;
 }
 
@@ -109,11 +109,11 @@ GameStage Game::initials_entry() {
   for (int i = 1; i <= 3; ++i) s_.letterIdx[i] = 1;
   s_.initialsCursor = 1;
   s_.initialsDelay = 0;
-  stmt();
+  pause_error_or_stop(714);
   do {
     initials_keys();
     rt_.clear_screen();
-    stmt();
+    pause_error_or_stop(715);
     draw(s_.craneImg[4], 0, -10);
     print_line(4, 15, "YOUR SCORE");
     print_line(5, 17, number_text(s_.score));
@@ -121,16 +121,16 @@ GameStage Game::initials_entry() {
     for (int i = 1; i <= 3; ++i) print_line(10, 10 + 5 * i, s_.letters[s_.letterIdx[i]]);
     if (s_.initialsCursor <= 3) {
       rt_.locate(10, 9 + 5 * static_cast<int>(s_.initialsCursor));
-      stmt();
+      pause_error_or_stop(716);
       rt_.print_wrap_check(">");
       rt_.print_text(">", false);
-      stmt();
+      pause_error_or_stop(717);
     }
     show_frame(60);
   } while (s_.initialsCursor <= 3);
   s_.hallNames[s_.hallInsertPos] =
       s_.letters[s_.letterIdx[1]] + s_.letters[s_.letterIdx[2]] + s_.letters[s_.letterIdx[3]];
-  stmt();
+  pause_error_or_stop(718);
   return GameStage::Save;
 }
 
@@ -154,7 +154,7 @@ void Game::initials_keys() {
   }
   if (s_.letterIdx[s_.initialsCursor] == 27) s_.letterIdx[s_.initialsCursor] = 1;
   if (s_.letterIdx[s_.initialsCursor] == 0) s_.letterIdx[s_.initialsCursor] = 26;
-  stmt();
+  pause_error_or_stop(719);
 }
 
 }  // namespace kelvo

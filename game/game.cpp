@@ -1,35 +1,17 @@
 // The game's start-up sequence and its top-level state machine.
 #include "game/game.h"
 
-#include <array>
-#include <cstring>
 #include <string_view>
 
+#include "game/world.h"
+
 namespace kelvo {
-namespace {
-
-// Source files of the game, in the order of their statement-line blocks.
-constexpr std::array<std::string_view, 9> kGameSources = {
-    "game.cpp",    "front_screens.cpp", "level.cpp",       "play.cpp",     "scene.cpp",
-    "hazards.cpp", "ending.cpp",        "high_scores.cpp", "catalogue.cpp"};
-
-}  // namespace
 
 const char* stage_name(GameStage stage) {
   static constexpr const char* kNames[] = {
       "Boot",   "Attract",        "NewGame",      "LevelSetup", "LevelPlay",     "LevelOutcome",
       "Ending", "HighScoreCheck", "ClosingStory", "GameOver",   "InitialsEntry", "Save"};
   return kNames[static_cast<int>(stage)];
-}
-
-uint32_t statement_line(const std::source_location& where) {
-  const std::string_view file = where.file_name();
-  for (size_t i = 0; i < kGameSources.size(); ++i) {
-    if (file.ends_with("/" + std::string(kGameSources[i])) || file == kGameSources[i]) {
-      return static_cast<uint32_t>((i + 1) * 10000 + where.line());
-    }
-  }
-  return where.line();
 }
 
 void run_game(Runtime& rt, GameState& state, const GameOptions& options) {
@@ -91,24 +73,24 @@ void Game::enter(GameStage stage) {
 
 void Game::draw(Num image, double x, double y) {
   rt_.put_image(x, y, handle(image));
-  stmt();
+  pause_error_or_stop(101);
 }
 
 void Game::play(Num sound) {
   rt_.sound_play(handle(sound));
-  stmt();
+  pause_error_or_stop(102);
 }
 
 void Game::play_looped(Num sound) {
   rt_.sound_play(handle(sound));
-  stmt();
+  pause_error_or_stop(103);
   rt_.sound_loop(handle(sound));
-  stmt();
+  pause_error_or_stop(104);
 }
 
 void Game::stop(Num sound) {
   rt_.sound_stop(handle(sound));
-  stmt();
+  pause_error_or_stop(105);
 }
 
 std::string Game::number_text(double value) {
@@ -117,31 +99,31 @@ std::string Game::number_text(double value) {
 
 void Game::print_line(int row, int column, std::string_view text) {
   rt_.locate(row, column);
-  stmt();
+  pause_error_or_stop(106);
   rt_.print_wrap_check(text);
   rt_.print_text(text, false);
   rt_.print_text("", true);
-  stmt();
+  pause_error_or_stop(107);
 }
 
 void Game::show_frame(double rate) {
   rt_.limit_rate(rate);
-  stmt();
+  pause_error_or_stop(108);
   rt_.display_now();
-  stmt();
+  pause_error_or_stop(109);
 }
 
 void Game::start_up() {
   s_.level = 1;
-  stmt();
+  pause_error_or_stop(110);
   const int32_t screen = rt_.new_image(320, 300, 256);
-  stmt();
+  pause_error_or_stop(111);
   rt_.set_screen(screen);
-  stmt();
+  pause_error_or_stop(112);
   rt_.set_fullscreen(0);
-  stmt();
+  pause_error_or_stop(113);
   rt_.set_print_mode(2);
-  stmt();
+  pause_error_or_stop(114);
   load_high_scores();
   open_sounds();
   read_letters();
@@ -155,34 +137,33 @@ void Game::read_letters() {
   uint32_t position = 0;
   for (int i = 1; i <= 26; ++i) {
     rt_.read_data_string(kLetters, position, s_.letters[i]);
-    stmt();
+    pause_error_or_stop(115);
   }
 }
 
 void Game::fill_fixed_tables() {
-  static constexpr int kHeroFloorBaseY[] = {457, 381, 354, 275, 249, 168, 142};
   for (int f = 1; f <= 7; ++f) {
-    s_.heroFloorBaseY[f] = kHeroFloorBaseY[f - 1];
-    s_.floorBaseY[f] = kHeroFloorBaseY[f - 1] + 4;
+    s_.heroFloorBaseY[f] = world::kGirderBaseY[f];
+    s_.floorBaseY[f] = world::kGirderBaseY[f] + world::kItemDrop;
   }
-  s_.boltX[1] = 190;
-  s_.boltY[1] = 16;
-  s_.boltX[2] = 265;
-  s_.boltY[2] = 16;
-  stmt();
+  for (int i = 1; i <= 2; ++i) {
+    s_.boltX[i] = world::kBoltX[i];
+    s_.boltY[i] = world::kBoltY;
+  }
+  pause_error_or_stop(116);
 }
 
 GameStage Game::new_game() {
   s_.score = 0;
   s_.lives = 3;
   s_.level = options_.startLevel;
-  stmt();
+  pause_error_or_stop(117);
   return GameStage::LevelSetup;
 }
 
 GameStage Game::high_score_check() {
   rank_score(s_);
-  stmt();
+  pause_error_or_stop(118);
   return GameStage::ClosingStory;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +59,6 @@ inline bool even_girder(double f) {
   return f == 2 || f == 4 || f == 6;
 }
 
-// The statement line of a place in the game's sources: a block of 10000 numbers per source file.
-uint32_t statement_line(const std::source_location& where);
-
 class Game {
  public:
   Game(Runtime& rt, GameState& state, const GameOptions& options)
@@ -70,10 +66,11 @@ class Game {
   [[noreturn]] void run();
 
  private:
-  // Ends a statement: a pending error, pause or stop is handled here.
-  void stmt(const std::source_location& where = std::source_location::current()) {
-    if (rt_.errors.event_pending()) rt_.errors.statement_event(statement_line(where));
-  }
+  // Ends a statement, where a pending event takes effect: a pause blocks here until it is
+  // lifted, an error shows its dialog naming `site` as its line, and a stop request ends the game
+  // thread. Each call site has its own number, the hundreds naming the unit it was written in,
+  // so that the dialog's line stays the same whatever is edited around it.
+  void pause_error_or_stop(uint32_t site) { rt_.end_statement(site); }
   void enter(GameStage stage);
 
   // Small helpers every screen uses (game.cpp).
@@ -131,6 +128,7 @@ class Game {
   void hero_walk_and_jump();
   void reach_the_top();
   void gravity_and_landing();
+  void land_hero(double line);
   void wind();
   void climbing_and_falling();
   void shake_and_camera();
@@ -141,6 +139,7 @@ class Game {
   void move_ape_bananas_barrels();
   void move_banana(int i);
   void move_barrel(int i);
+  void land_barrel(int i, double line);
   void bonus_fall();
   void barrel_launch();
   void balloon_and_hearts();

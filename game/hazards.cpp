@@ -3,19 +3,9 @@
 #include <cmath>
 
 #include "game/game.h"
+#include "game/world.h"
 
 namespace kelvo {
-namespace {
-
-// The hero's contact box against a thing at (x, y), all comparisons strict.
-bool touches(double heroX, double heroY, double x, double y, double left, double right, double top,
-             double bottom) {
-  const double dx = heroX - x;
-  const double dy = heroY - y;
-  return dx > left && dx < right && dy > top && dy < bottom;
-}
-
-}  // namespace
 
 int Game::heart_quota() const {
   return static_cast<int>(std::floor(s_.level / 2)) + 4;
@@ -27,12 +17,12 @@ void Game::move_ape_bananas_barrels() {
   if (s_.apeY > s_.heroY) s_.apeY -= climb;
   if (s_.apeY < 100) s_.apeY = 100;
   if (s_.apeY > 375) s_.apeY = 375;
-  stmt();
+  pause_error_or_stop(601);
   for (int i = 1; i <= 5; ++i) move_banana(i);
   s_.barrelCount = s_.level;
   if (s_.barrelCount < 5) s_.barrelCount = 5;
   if (s_.barrelCount > 10) s_.barrelCount = 10;
-  stmt();
+  pause_error_or_stop(602);
   for (int i = 1; i <= s_.barrelCount; ++i) {
     if (s_.barrelActive[i] == 0 && s_.barrelDelay == 0) {
       s_.spawnRoll = roll(3000);
@@ -42,7 +32,7 @@ void Game::move_ape_bananas_barrels() {
       }
     }
     if (s_.barrelActive[i] == 1) move_barrel(i);
-    stmt();
+    pause_error_or_stop(603);
   }
 }
 
@@ -61,27 +51,19 @@ void Game::move_banana(int i) {
     s_.bananaX[i] += 1 + s_.level / 25;
     if (s_.bananaX[i] > 550) s_.bananaActive[i] = 0;
   }
-  stmt();
+  pause_error_or_stop(604);
 }
 
 void Game::move_barrel(int i) {
   s_.barrelOnGround[i] = 0;
   s_.barrelY[i] += 1;
   if (odd_girder(s_.barrelFloor[i])) {
-    if (s_.barrelFloor[i] != 1 && s_.barrelX[i] < 20) s_.barrelFloor[i] -= 1;
-    const double line = s_.floorBaseY[s_.barrelFloor[i]] - s_.barrelX[i] / 16;
-    if (s_.barrelY[i] > line) {
-      s_.barrelY[i] = line;
-      s_.barrelOnGround[i] = 1;
-    }
+    if (s_.barrelFloor[i] != 1 && s_.barrelX[i] < world::kBarrelOddDropX) s_.barrelFloor[i] -= 1;
+    land_barrel(i, world::girder_line(s_.floorBaseY[s_.barrelFloor[i]], true, s_.barrelX[i]));
   }
   if (even_girder(s_.barrelFloor[i])) {
-    if (s_.barrelX[i] > 370) s_.barrelFloor[i] -= 1;
-    const double line = s_.floorBaseY[s_.barrelFloor[i]] + s_.barrelX[i] / 16;
-    if (s_.barrelY[i] > line) {
-      s_.barrelY[i] = line;
-      s_.barrelOnGround[i] = 1;
-    }
+    if (s_.barrelX[i] > world::kBarrelEvenDropX) s_.barrelFloor[i] -= 1;
+    land_barrel(i, world::girder_line(s_.floorBaseY[s_.barrelFloor[i]], false, s_.barrelX[i]));
   }
   if (s_.thunderTimer > 0 && s_.thunderTimer < 30) s_.barrelY[i] -= 1.1;
   if (s_.barrelOnGround[i] == 1 || s_.thunderTimer > 0) {
@@ -96,6 +78,13 @@ void Game::move_barrel(int i) {
   if (s_.barrelFloor[i] == 1 && s_.barrelX[i] < 0) {
     s_.barrelActive[i] = 0;
     s_.barrelOnGround[i] = 0;
+  }
+}
+
+void Game::land_barrel(int i, double line) {
+  if (s_.barrelY[i] > line) {
+    s_.barrelY[i] = line;
+    s_.barrelOnGround[i] = 1;
   }
 }
 
@@ -114,14 +103,13 @@ void Game::bonus_fall() {
     if (s_.bonusLanded[i] == 0 && s_.bonusState[i] == 1) {
       s_.bonusY[i] += 1;
       const double f = s_.bonusFloor[i];
-      const double surface = odd_girder(f) ? s_.floorBaseY[f] - s_.bonusX[i] / 16
-                                           : s_.floorBaseY[f] + s_.bonusX[i] / 16;
+      const double surface = world::girder_line(s_.floorBaseY[f], odd_girder(f), s_.bonusX[i]);
       if (s_.bonusY[i] > surface) {
         s_.bonusY[i] = surface;
         s_.bonusLanded[i] = 1;
       }
     }
-    stmt();
+    pause_error_or_stop(605);
   }
 }
 
@@ -131,13 +119,13 @@ void Game::barrel_launch() {
     if (s_.barrelDelay == 0) {
       const double i = s_.barrelSlot;
       s_.barrelActive[i] = 1;
-      s_.barrelX[i] = 375;
-      s_.barrelY[i] = 35;
-      s_.barrelFloor[i] = 7;
+      s_.barrelX[i] = world::kLaunchX;
+      s_.barrelY[i] = world::kLaunchY;
+      s_.barrelFloor[i] = world::kLaunchGirder;
       s_.barrelDir[i] = -1;
     }
   }
-  stmt();
+  pause_error_or_stop(606);
 }
 
 void Game::balloon_and_hearts() {
@@ -152,11 +140,11 @@ void Game::balloon_and_hearts() {
     s_.balloonX = 600;
     s_.balloonY = roll(250) + 80;
   }
-  stmt();
+  pause_error_or_stop(607);
   for (int i = 1; i <= 10; ++i) {
     spawn_heart(i);
     if (s_.heartActive[i] == 1) drift_heart(i);
-    stmt();
+    pause_error_or_stop(608);
   }
 }
 
@@ -195,7 +183,7 @@ void Game::drift_heart(int i) {
 void Game::heart_pickup() {
   for (int i = 1; i <= 10; ++i) {
     if (s_.heartActive[i] == 1 && s_.dyingTimer == 0 &&
-        touches(s_.heroX, s_.heroY, s_.heartX[i], s_.heartY[i], -11, 7, -12, 6)) {
+        world::touches(world::kHeartBox, s_.heroX, s_.heroY, s_.heartX[i], s_.heartY[i])) {
       s_.heartCount += 1;
       s_.score += 50;
       if (s_.heartSoundToggle == 1) {
@@ -208,7 +196,7 @@ void Game::heart_pickup() {
       if (s_.heartCount == heart_quota()) start_super_mode();
       s_.heartActive[i] = 0;
     }
-    stmt();
+    pause_error_or_stop(609);
   }
 }
 
@@ -240,13 +228,13 @@ void Game::resume_level_music() {
 void Game::bonus_pickup() {
   for (int i = 1; i <= 4; ++i) {
     if (s_.dyingTimer == 0 && s_.bonusState[i] == 1 &&
-        touches(s_.heroX, s_.heroY, s_.bonusX[i], s_.bonusY[i], -10, 6, -11, 7)) {
+        world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.bonusX[i], s_.bonusY[i])) {
       s_.bonusState[i] = 2;
       s_.bonusCount += 1;
       s_.score += s_.bonusCount * 100;
       play(s_.sndBonus);
     }
-    stmt();
+    pause_error_or_stop(610);
   }
 }
 
@@ -254,28 +242,27 @@ void Game::hazard_contact() {
   for (int i = 1; i <= 10; ++i) {
     if (s_.finalCountdown == 0 && s_.barrelActive[i] == 1 && s_.dyingTimer == 0 &&
         s_.superTimer == 0 &&
-        touches(s_.heroX, s_.heroY, s_.barrelX[i], s_.barrelY[i], -10, 6, -11, 7)) {
+        world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.barrelX[i], s_.barrelY[i])) {
       s_.dyingTimer = 400;
       play(s_.sndDie);
     }
-    stmt();
+    pause_error_or_stop(611);
   }
   for (int i = 1; i <= 5; ++i) {
     if (s_.finalCountdown == 0 && s_.bananaActive[i] == 1 && s_.dyingTimer == 0 &&
         s_.superTimer == 0 &&
-        touches(s_.heroX, s_.heroY, s_.bananaX[i], s_.bananaY[i], -10, 6, -11, 7)) {
+        world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.bananaX[i], s_.bananaY[i])) {
       s_.dyingTimer = 400;
       play(s_.sndDie);
     }
-    stmt();
+    pause_error_or_stop(612);
   }
 }
 
 void Game::bolts_and_countdown() {
-  const double bottoms[] = {0, 12, 8};
   for (int i = 1; i <= 2; ++i) {
     if (s_.boltPresent[i] == 1 &&
-        touches(s_.heroX, s_.heroY, s_.boltX[i], s_.boltY[i], -13, 4, -12, bottoms[i])) {
+        world::touches(world::kBoltBoxes[i], s_.heroX, s_.heroY, s_.boltX[i], s_.boltY[i])) {
       s_.boltPresent[i] = 0;
     }
   }
@@ -288,7 +275,7 @@ void Game::bolts_and_countdown() {
     s_.finalCountdown -= 1;
     if (s_.finalCountdown == 0) s_.gameWonFlag = 1;
   }
-  stmt();
+  pause_error_or_stop(613);
 }
 
 }  // namespace kelvo

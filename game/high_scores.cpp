@@ -45,19 +45,19 @@ void Game::load_high_scores() {
     s_.hallScores[i] = 1100 - 100 * i;
     s_.hallNames[i] = "AAA";
   }
-  stmt();
+  pause_error_or_stop(801);
   rt_.file_open(kScoreFile, kInput, kFile);
-  stmt();
+  pause_error_or_stop(802);
   for (int i = 1; i <= kEntries; ++i) {
     // One statement reads both fields: when the number fails, the string read is skipped.
     s_.hallScores[i] = rt_.file_input_number(kFile);
     rt_.file_input_string(kFile, s_.hallNames[i]);
-    stmt();
+    pause_error_or_stop(803);
   }
   rt_.file_close(kFile);
-  stmt();
+  pause_error_or_stop(804);
   s_.hudBest = s_.hallScores[1];
-  stmt();
+  pause_error_or_stop(805);
 }
 
 void rank_score(GameState& s) {
@@ -77,14 +77,14 @@ void rank_score(GameState& s) {
 
 void Game::save_high_scores() {
   rt_.file_open(kScoreFile, kOutput, kFile);
-  stmt();
+  pause_error_or_stop(806);
   for (int i = 1; i <= kEntries; ++i) {
     rt_.file_print(kFile, rt_.number_to_string(s_.hallScores[i]), true, true, false);
     rt_.file_print(kFile, storable_name(s_.hallNames[i]), false, false, true);
-    stmt();
+    pause_error_or_stop(807);
   }
   rt_.file_close(kFile);
-  stmt();
+  pause_error_or_stop(808);
 }
 
 }  // namespace kelvo

@@ -20,9 +20,9 @@ int Game::level_number() const {
 GameStage Game::level_setup() {
   rt_.trace.event("level", std::to_string(level_number()));
   rt_.seed_random(rt_.time_of_day());
-  stmt();
+  pause_error_or_stop(301);
   rt_.sound_play(handle(s_.sndLevel));
-  stmt();
+  pause_error_or_stop(302);
   set_start_values();
   level_introduction();
   return GameStage::LevelPlay;
@@ -53,7 +53,7 @@ void Game::set_start_values() {
   s_.thunderTimer = 0;
   s_.balloonX = 500;
   s_.balloonY = roll(200) + 80;
-  stmt();
+  pause_error_or_stop(303);
   for (int i = 1; i <= 4; ++i) {
     s_.cloudX[i] = roll(320);
     s_.cloudY[i] = roll(30) + 5 * s_.level - 30;
@@ -92,7 +92,7 @@ void Game::set_start_values() {
   s_.introFrame = 0;
   s_.introY = 0;
   s_.idleTimer = 0;
-  stmt();
+  pause_error_or_stop(304);
 }
 
 void Game::level_introduction() {
@@ -102,11 +102,11 @@ void Game::level_introduction() {
     if (s_.level == 10) s_.introY += 0.25;
     s_.introFrame += 1;
     if (s_.introFrame == 80) s_.introFrame = 1;
-    stmt();
+    pause_error_or_stop(305);
     rt_.clear_screen();
-    stmt();
+    pause_error_or_stop(306);
     rt_.set_colour(15);
-    stmt();
+    pause_error_or_stop(307);
     print_line(6, 10, "LEVEL " + rt_.number_to_string(s_.level) + " ");
     if (s_.introFrame < 60) print_line(9, 6, kTitles[level_number() - 1]);
     const double frame = std::floor(s_.introFrame / 40) + 1;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/game.h"
+#include "game/world.h"
 
 namespace kelvo {
 bool Game::windy_level() const {
@@ -13,7 +14,7 @@ GameStage Game::level_play() {
   for (;;) {
     level_music();
     const bool abandon = rt_.key_down(key::kQ) != 0;
-    stmt();
+    pause_error_or_stop(401);
     if (abandon) return GameStage::HighScoreCheck;  // the music keeps playing
     hero_control();
     hero_walk_and_jump();
@@ -24,7 +25,7 @@ GameStage Game::level_play() {
     if (s_.level < 10) bonus_fall();
     frame_second_half();
     const bool escape = rt_.key_down(key::kEscape) != 0;
-    stmt();
+    pause_error_or_stop(402);
     if (s_.gameWonFlag == 1 || escape || s_.levelEndState > 299 || s_.lives == 0) {
       return GameStage::LevelOutcome;
     }
@@ -43,7 +44,7 @@ void Game::frame_second_half() {
     s_.levelTimer = 122;
     s_.dyingTimer = 400;
   }
-  stmt();
+  pause_error_or_stop(403);
   shake_and_camera();
   advance_clocks();
   draw_scene();
@@ -61,7 +62,7 @@ void Game::level_music() {
     play_looped(s_.sndMusicFast);
     s_.musicState = 2;
   }
-  stmt();
+  pause_error_or_stop(404);
 }
 
 void Game::hero_control() {
@@ -93,7 +94,7 @@ void Game::hero_control() {
     }
   }
   if (s_.dyingTimer > 200) s_.heroDX = 0;
-  stmt();
+  pause_error_or_stop(405);
 }
 
 void Game::hero_walk_and_jump() {
@@ -112,11 +113,11 @@ void Game::hero_walk_and_jump() {
   if (s_.level < 10) reach_the_top();
   if (s_.heroX < -40) s_.heroX = -40;
   if (s_.heroX > 450) s_.heroX = 450;
-  stmt();
+  pause_error_or_stop(406);
 }
 
 void Game::reach_the_top() {
-  if (s_.heroY < 28 && s_.heroX > 142 && s_.levelEndState == 0) {
+  if (s_.heroY < world::kTopReachY && s_.heroX > world::kTopLeftX && s_.levelEndState == 0) {
     s_.levelEndState = 1;
     s_.rescueState = 1;
     s_.timeBonus = s_.levelTimer * 100;
@@ -127,7 +128,7 @@ void Game::reach_the_top() {
     play(s_.sndMusic2);
   }
   if (s_.levelEndState > 0) {
-    s_.heroY = 24;
+    s_.heroY = world::kTopStandY;
     s_.levelEndState += 1;
   }
 }
@@ -137,22 +138,21 @@ void Game::gravity_and_landing() {
   s_.heroOnGround = 0;
   s_.heroY += 1;
   if (odd_girder(s_.heroFloor)) {
-    if (s_.heroFloor != 1 && s_.heroX < 22) s_.heroFloor -= 1;
-    const double line = s_.heroFloorBaseY[s_.heroFloor] - s_.heroX / 16;
-    if (s_.heroFalling == 0 && s_.heroY > line) {
-      s_.heroY = line;
-      s_.heroOnGround = 1;
-    }
+    if (s_.heroFloor != 1 && s_.heroX < world::kHeroOddDropX) s_.heroFloor -= 1;
+    land_hero(world::girder_line(s_.heroFloorBaseY[s_.heroFloor], true, s_.heroX));
   }
   if (even_girder(s_.heroFloor)) {
-    if (s_.heroX > 368) s_.heroFloor -= 1;
-    const double line = s_.heroFloorBaseY[s_.heroFloor] + s_.heroX / 16;
-    if (s_.heroFalling == 0 && s_.heroY > line) {
-      s_.heroY = line;
-      s_.heroOnGround = 1;
-    }
+    if (s_.heroX > world::kHeroEvenDropX) s_.heroFloor -= 1;
+    land_hero(world::girder_line(s_.heroFloorBaseY[s_.heroFloor], false, s_.heroX));
   }
-  stmt();
+  pause_error_or_stop(407);
+}
+
+void Game::land_hero(double line) {
+  if (s_.heroFalling == 0 && s_.heroY > line) {
+    s_.heroY = line;
+    s_.heroOnGround = 1;
+  }
 }
 
 void Game::wind() {
@@ -163,24 +163,27 @@ void Game::wind() {
     s_.heroX -= 0.05;
     if (s_.jumpTimer > 0) s_.heroX -= 0.3;
   }
-  stmt();
+  pause_error_or_stop(408);
 }
 
 void Game::climbing_and_falling() {
-  if (odd_girder(s_.heroFloor) && s_.heroY < s_.heroFloorBaseY[s_.heroFloor + 1] + s_.heroX / 16) {
+  // The girder above an odd one falls to the right, the one above an even one rises.
+  if (odd_girder(s_.heroFloor) &&
+      s_.heroY < world::girder_line(s_.heroFloorBaseY[s_.heroFloor + 1], false, s_.heroX)) {
     s_.heroFloor += 1;
   }
-  if (even_girder(s_.heroFloor) && s_.heroY < s_.heroFloorBaseY[s_.heroFloor + 1] - s_.heroX / 16) {
+  if (even_girder(s_.heroFloor) &&
+      s_.heroY < world::girder_line(s_.heroFloorBaseY[s_.heroFloor + 1], true, s_.heroX)) {
     s_.heroFloor += 1;
   }
-  if ((s_.heroX < -15 || s_.heroX > 399) && s_.heroFalling == 0) {
+  if ((s_.heroX < world::kFallLeftX || s_.heroX > world::kFallRightX) && s_.heroFalling == 0) {
     s_.heroFalling = 1;
     play(s_.sndFall);
   }
   if (s_.heroFalling == 1) s_.heroY += 1;
   if (s_.heroY > 530 && s_.dyingTimer == 0) s_.dyingTimer = 400;
   if (s_.heroY > 530) s_.heroY = 530;
-  stmt();
+  pause_error_or_stop(409);
 }
 
 void Game::shake_and_camera() {
@@ -189,7 +192,7 @@ void Game::shake_and_camera() {
   if (s_.levelTimer > 9 && s_.levelTimer < 20) s_.shakeY = roll(3) - 1;
   if (s_.levelTimer < 10) s_.shakeY = roll(5) - 2;
   s_.viewY = (456 - s_.heroY) / -5 + 210 + s_.shakeY;
-  stmt();
+  pause_error_or_stop(410);
 }
 
 void Game::advance_clocks() {
@@ -201,7 +204,7 @@ void Game::advance_clocks() {
   if (s_.slowPhase > 119) s_.slowPhase = 1;
   if (s_.slowPhaseBack < 1) s_.slowPhaseBack = 119;
   if (s_.fastPhase > 29) s_.fastPhase = 0;
-  stmt();
+  pause_error_or_stop(411);
 }
 
 GameStage Game::level_outcome() {
@@ -214,7 +217,7 @@ GameStage Game::level_outcome() {
   if (s_.levelEndState == 0) rt_.quit_program();
   s_.level += 1;
   if (s_.level == 11) s_.level = 1;
-  stmt();
+  pause_error_or_stop(412);
   return GameStage::LevelSetup;
 }
 

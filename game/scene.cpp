@@ -16,7 +16,7 @@ double Game::frame_of(double phase, double divisor) {
 
 void Game::draw_scene() {
   rt_.clear_screen(0);
-  stmt();
+  pause_error_or_stop(501);
   draw_sky();
   draw_structure();
   if (s_.level < 10) draw_captive_corner();
@@ -44,7 +44,7 @@ void Game::draw_scene() {
 void Game::draw_sky() {
   s_.backgroundY = s_.heroY / -1.8;
   if (s_.level > 1 && s_.backgroundY < -253) s_.backgroundY = -253;
-  stmt();
+  pause_error_or_stop(502);
   draw(s_.backgroundImg[s_.level], 0, s_.backgroundY);
   if (s_.level == 10) {
     // Both operands are evaluated: the thunder roll is drawn on every frame of the level.
@@ -71,7 +71,7 @@ void Game::draw_zeppelin(Num image) {
     s_.zeppelinX = 390;
     s_.zeppelinY = roll(50) + 50;
   }
-  stmt();
+  pause_error_or_stop(503);
   draw(image, s_.zeppelinX, s_.zeppelinY + s_.viewY - s_.heroY);
 }
 
@@ -82,7 +82,7 @@ void Game::draw_birds() {
       s_.birdX[i] = -180 - roll(100);
       s_.birdY[i] = roll(200) + s_.level * 10;
     }
-    stmt();
+    pause_error_or_stop(504);
     draw_world(s_.birdImg[frame_of(s_.slowPhase, 30)], s_.birdX[i], s_.birdY[i]);
   }
 }
@@ -112,7 +112,7 @@ void Game::draw_captive_corner() {
     s_.helpTimer -= 1;
     draw_world(s_.helpImg, 230, 16 - s_.levelTimer);
   }
-  stmt();
+  pause_error_or_stop(505);
   draw_world(s_.cauldronBottomImg[frame_of(s_.fastPhase, 8)], 202, 24);
   if (s_.rescueState == 1) {
     s_.ladderPieceY -= 0.5;
@@ -122,7 +122,7 @@ void Game::draw_captive_corner() {
       s_.climberY = 12;
     }
   }
-  stmt();
+  pause_error_or_stop(506);
   draw_world(s_.ladder2Img, 355, -110 - s_.ladderPieceY);
   if (s_.rescueState == 2) {
     s_.climberY -= 0.5;
@@ -138,7 +138,7 @@ void Game::draw_final_hut() {
     return;
   }
   s_.fallY += 1;
-  stmt();
+  pause_error_or_stop(507);
   draw_world(s_.hutImg, 240, -28);
   draw_world(s_.plumberFallImg[1], s_.fallX, s_.fallY);
   if (s_.finalCountdown > 200) print_time_bonus();
@@ -191,7 +191,7 @@ void Game::draw_clouds() {
       s_.cloudX[i] = roll(30) + 530;
       s_.cloudY[i] = roll(30) * (s_.level * 5) - 30;
     }
-    stmt();
+    pause_error_or_stop(508);
   }
 }
 
@@ -210,7 +210,7 @@ void Game::draw_dying_and_hero() {
     draw_walking_hero(s_.superHeroRightImg, s_.superHeroLeftImg);
     s_.superTimer -= 1;
     if (s_.superTimer == 0) end_super_mode();
-    stmt();
+    pause_error_or_stop(509);
   }
 }
 
@@ -237,7 +237,7 @@ void Game::run_dying_sequence() {
     resume_level_music();
   }
   if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;
-  stmt();
+  pause_error_or_stop(510);
   if (s_.dyingTimer > 200) draw(s_.heroKoImg[frame_of(s_.slowPhase, 30)], 160, s_.viewY);
 }
 
@@ -257,11 +257,11 @@ void Game::respawn() {
 
 void Game::print_scores() {
   rt_.set_colour(15);
-  stmt();
+  pause_error_or_stop(511);
   print_line(1, 2, "SCORE");
   print_line(1, 29, "HIGH-SCORE");
   rt_.set_colour(15);
-  stmt();
+  pause_error_or_stop(512);
   print_line(2, 2, number_text(s_.score));
   print_line(2, 32, number_text(s_.hudBest));
 }
@@ -269,13 +269,13 @@ void Game::print_scores() {
 void Game::draw_hud() {
   print_scores();
   rt_.set_colour(15);
-  stmt();
+  pause_error_or_stop(513);
   print_line(1, 17, "TIMER");
   rt_.set_colour(15);
-  stmt();
+  pause_error_or_stop(514);
   if (s_.timeOutFlag == 1 || s_.levelTimer < 20) {
     rt_.set_colour(static_cast<uint32_t>(roll(16)));
-    stmt();
+    pause_error_or_stop(515);
   }
   if (s_.timeOutFlag == 0) print_line(2, 17, number_text(s_.levelTimer));
   if (s_.timeOutFlag == 1) print_line(2, 18, "0");
@@ -283,26 +283,26 @@ void Game::draw_hud() {
   for (int i = 1; i <= s_.heartCount; ++i) draw(s_.heartImg, i * 5, 288);
   for (int i = 1; i <= s_.lives; ++i) {
     rt_.put_image(i * 12 + 270, 288, i * 12 + 280, 298, handle(s_.heroRightImg[2]));
-    stmt();
+    pause_error_or_stop(516);
   }
 }
 
 void Game::print_time_bonus() {
   rt_.set_print_mode(1);
-  stmt();
+  pause_error_or_stop(517);
   print_line(8, 13, "TIME BONUS : " + number_text(s_.timeBonus));
   rt_.set_print_mode(2);
-  stmt();
+  pause_error_or_stop(518);
 }
 
 void Game::draw_messages() {
   if (s_.levelEndState > 0) print_time_bonus();
   if (s_.dyingTimer > 200) {
     rt_.set_print_mode(1);
-    stmt();
+    pause_error_or_stop(519);
     print_line(10, 16, s_.timeOutFlag == 0 ? "ARGHHHH !!!" : "TIME OUT !!");
     rt_.set_print_mode(2);
-    stmt();
+    pause_error_or_stop(520);
   }
 }
 

@@ -1,27 +1,24 @@
-// Where the game stands its hero: girder lines, open ends and the top platform, in world pixels.
+// The structure's pictures around the world's geometry (game/world.h): where the girders are
+// drawn to end, and the ground rows of the street, the yard and the skies.
 #pragma once
+
+#include "game/world.h"
 
 namespace kelvo::assets::geo {
 
-// The hero's picture is this tall; his position is its top-left corner.
-inline constexpr int kHeroHeight = 16;
-// Barrels and bonus items rest on lines 4 pixels lower, so they are 4 pixels shorter.
-inline constexpr int kItemHeight = kHeroHeight - 4;
+using world::kHeroHeight;
+inline constexpr int kTopStandY = static_cast<int>(world::kTopStandY);
 
-// Base heights of girders 1 (bottom) to 7; odd girders rise to the right, even ones fall.
-inline constexpr int kHeroFloorBaseY[8] = {0, 457, 381, 354, 275, 249, 168, 142};
-
-// Drawn ends of the girders, in picture columns. The game lets the hero (whose x is his left
-// edge) walk off an odd girder left of x 22, an even one right of x 368 and the structure left
-// of x -15 or right of x 399; the drawn ends stand under the middle of his 14-pixel body.
-inline constexpr int kLeftEnd = -8;        // girder 1 and the even girders
-inline constexpr int kOddLeftEnd = 29;     // odd girders above the first
-inline constexpr int kEvenRightEnd = 375;  // even girders
-inline constexpr int kRightEnd = 406;      // odd girders
-
-// The hero stands at y 24 on the top platform once past x 142.
-inline constexpr int kTopStandY = 24;
-inline constexpr int kTopLeftEnd = 149;
+// Drawn ends of the girders, in picture columns: each stands under the middle of the hero's
+// 14-pixel body (his x is his left edge) at the edge where the game lets him drop off.
+inline constexpr int kHalfHero = 7;
+inline constexpr int kLeftEnd =
+    static_cast<int>(world::kFallLeftX) + kHalfHero;  // girder 1, even girders
+inline constexpr int kOddLeftEnd =
+    static_cast<int>(world::kHeroOddDropX) + kHalfHero;  // odd ones above 1
+inline constexpr int kEvenRightEnd = static_cast<int>(world::kHeroEvenDropX) + kHalfHero;
+inline constexpr int kRightEnd = static_cast<int>(world::kFallRightX) + kHalfHero;  // odd girders
+inline constexpr int kTopLeftEnd = static_cast<int>(world::kTopLeftX) + kHalfHero;
 
 // The ground line: the street of level 1 and the yard of the other levels begin here, and the
 // posts, the crane's mast and the bottom ladder stand on it.
@@ -39,8 +36,7 @@ inline constexpr bool is_odd(int girder) {
 
 // Top row of girder `girder`'s surface in column x: the hero's line plus his height.
 inline int surface_y(int girder, int x) {
-  const double line =
-      is_odd(girder) ? kHeroFloorBaseY[girder] - x / 16.0 : kHeroFloorBaseY[girder] + x / 16.0;
+  const double line = world::girder_line(world::kGirderBaseY[girder], is_odd(girder), x);
   return static_cast<int>(line + kHeroHeight + 0.5 + 1000) - 1000;  // round half up
 }
 

@@ -5,15 +5,15 @@
 #include <cmath>
 
 #include "assets_test_support.h"
+#include "game/world.h"
 
 namespace kelvo::asset_tests {
 namespace {
 
-// The game's girder lines for the hero: odd girders rise to the right, even ones fall.
-constexpr int kHeroFloorBaseY[8] = {0, 457, 381, 354, 275, 249, 168, 142};
+using namespace world;
 
 double hero_line(int girder, double x) {
-  return girder % 2 ? kHeroFloorBaseY[girder] - x / 16 : kHeroFloorBaseY[girder] + x / 16;
+  return girder_line(kGirderBaseY[girder], girder % 2, x);
 }
 
 struct Box {  // the opaque pixels' bounding box, inclusive
@@ -80,36 +80,36 @@ TEST(GirderGeometry, SurfacesLieOnTheHeroLinesAndOpeningsAreOpen) {
     for (int g = 1; g <= 7; ++g) {
       SCOPED_TRACE("girder " + std::to_string(g));
       const bool odd = g % 2;
-      const int from = odd && g > 1 ? 22 + half : 0;  // odd girders open left of x 22
-      const int to = odd ? 399 + half : 368 + half;   // even girders open right of x 368
+      const int from = odd && g > 1 ? kHeroOddDropX + half : 0;
+      const int to = (odd ? kFallRightX : kHeroEvenDropX) + half;
       for (int x = (from + 7) / 8 * 8; x <= to; x += 8)
         EXPECT_TRUE(surface_at(level, 0, 0, x, hero_line(g, x) + h));
       if (odd && g > 1) {
-        for (int x = 0; x <= 22 + half - 6; ++x) {
+        for (int x = 0; x <= kHeroOddDropX + half - 6; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }
       if (!odd) {
-        for (int x = 368 + half + 6; x < level.width; ++x) {
+        for (int x = kHeroEvenDropX + half + 6; x < level.width; ++x) {
           EXPECT_TRUE(open_at(level, x, hero_line(g, x) + h)) << x;
         }
       }
     }
   }
-  // Levels 1 to 9: the hero stands at y 24 once he reaches the top beyond x 142.
+  // Levels 1 to 9: the hero stands on the top platform once he reaches it.
   const Indexed level = load_picture("niveau1.xxx");
-  for (int x = (142 + half + 7) / 8 * 8; x <= 399 + half; x += 8)
-    EXPECT_TRUE(surface_at(level, 0, 0, x, 24 + h)) << "top platform";
+  for (int x = (static_cast<int>(kTopLeftX) + half + 7) / 8 * 8; x <= kFallRightX + half; x += 8)
+    EXPECT_TRUE(surface_at(level, 0, 0, x, kTopStandY + h)) << "top platform";
 }
 
-// The level picture starts at x 0; the girders that reach x -15 continue in the hook's picture,
-// drawn on every level at (-64, 21).
+// The level picture starts at x 0; the girders that reach the left fall edge continue in the hook's
+// picture, drawn on every level at (-64, 21).
 TEST(GirderGeometry, GirderEndsLeftOfTheLevelPictureAreInTheHookPicture) {
   const int h = hero_height();
   const Indexed hook = load_picture("crochet.xxx");
   ASSERT_TRUE(hook.ok);
   for (int g : {1, 2, 4, 6})
-    for (int x : {-15 + hero_width() / 2, -1}) {
+    for (int x : {static_cast<int>(kFallLeftX) + hero_width() / 2, -1}) {
       SCOPED_TRACE("girder " + std::to_string(g));
       EXPECT_TRUE(surface_at(hook, -64, 21, x, hero_line(g, x) + h));
     }
@@ -124,18 +124,18 @@ TEST(SpriteGeometry, ContactBoxesLieWithinThePicturesOverlap) {
   EXPECT_EQ(hb.bottom, hero.height - 1) << "the hero's soles are on his last row";
   struct Case {
     std::vector<std::string> files;
-    int dx_min, dx_max, dy_min, dy_max;  // touch when dx, dy lie in these (inclusive) ranges
+    ContactBox box;  // touch when dx, dy lie strictly inside
     bool rests_on_girder;
   };
   // clang-format off
   const std::vector<Case> cases = {
-      {{"baril.xxx", "baril2.xxx", "baril3.xxx", "baril4.xxx"}, -9, 5, -10, 6, true},
-      {{"banane.xxx", "banane2.xxx", "banane3.xxx", "banane4.xxx"}, -9, 5, -10, 6, false},
+      {{"baril.xxx", "baril2.xxx", "baril3.xxx", "baril4.xxx"}, kHazardBox, true},
+      {{"banane.xxx", "banane2.xxx", "banane3.xxx", "banane4.xxx"}, kHazardBox, false},
       {{"pitfallbonus1.xxx", "pitfallbonus2.xxx", "pengobonus.xxx", "froggerbonus.xxx", "qbertbonus1.xxx",
         "qbertbonus2.xxx", "qbertbonus3.xxx", "qbertbonus4.xxx", "pacmanbonus.xxx", "pooyanbonus.xxx",
-        "joustbonus.xxx", "junglehuntbonus.xxx", "ETbonus.xxx"}, -9, 5, -10, 6, true},
-      {{"coeur.xxx"}, -10, 6, -11, 5, false},
-      {{"boulon.xxx"}, -12, 3, -11, 11, false}};
+        "joustbonus.xxx", "junglehuntbonus.xxx", "ETbonus.xxx"}, kHazardBox, true},
+      {{"coeur.xxx"}, kHeartBox, false},
+      {{"boulon.xxx"}, kBoltBoxes[1], false}};  // the larger of the two
   // clang-format on
   for (const Case& c : cases)
     for (const std::string& file : c.files) {
@@ -144,12 +144,12 @@ TEST(SpriteGeometry, ContactBoxesLieWithinThePicturesOverlap) {
       ASSERT_TRUE(p.ok);
       const Box b = opaque_box(p);
       // dx = heroX - x: the pictures overlap when b.left - hb.right <= dx <= b.right - hb.left.
-      EXPECT_LE(b.left - hb.right, c.dx_min);
-      EXPECT_GE(b.right - hb.left, c.dx_max);
-      EXPECT_LE(b.top - hb.bottom, c.dy_min);
-      EXPECT_GE(b.bottom - hb.top, c.dy_max);
+      EXPECT_LE(b.left - hb.right, c.box.left + 1);
+      EXPECT_GE(b.right - hb.left, c.box.right - 1);
+      EXPECT_LE(b.top - hb.bottom, c.box.top + 1);
+      EXPECT_GE(b.bottom - hb.top, c.box.bottom - 1);
       if (c.rests_on_girder) {
-        EXPECT_EQ(p.height, hero.height - 4);
+        EXPECT_EQ(p.height, hero.height - kItemDrop);
         EXPECT_EQ(b.bottom, p.height - 1);
       }
     }
@@ -169,7 +169,7 @@ TEST(SpriteGeometry, HeroFramesShareTheHeroHeight) {
 // Pieces drawn at fixed places meet: the cauldron, the hut and the ladder piece stand on the top
 // platform, the chain ends on the captive's head, the HUD hearts fit the 12 rows left at y 288.
 TEST(SpriteGeometry, FixedPiecesMeetWhereTheGameDrawsThem) {
-  const int platform = 24 + hero_height();
+  const int platform = kTopStandY + hero_height();
   for (int f = 1; f <= 4; ++f) {
     EXPECT_EQ(19 + load_picture("chaudronh" + std::to_string(f) + ".xxx").height, platform);
     EXPECT_EQ(24 + load_picture("chaudronb" + std::to_string(f) + ".xxx").height, platform);
@@ -238,10 +238,10 @@ TEST(SpriteGeometry, FinalBeamAndStreetPiecesStandWhereTheyAreDrawn) {
   for (int x = 240 + hb.left; x <= 240 + hb.right; x += 4)
     EXPECT_NE(level.at(x, hut_bottom), 0) << "nothing under the hut at x " << x;
   const Indexed bolt = load_picture("boulon.xxx");
-  for (int bx : {190, 265})
+  for (int bx : {kBoltX[1], kBoltX[2]})
     for (int x = bx; x < bx + bolt.width; x += 3) {
       bool beam = false;
-      for (int y = 16; y < 16 + bolt.height; ++y) beam |= level.at(x, y) != 0;
+      for (int y = kBoltY; y < kBoltY + bolt.height; ++y) beam |= level.at(x, y) != 0;
       EXPECT_TRUE(beam) << "no beam behind the bolt at " << bx;
     }
   EXPECT_EQ(485 + load_picture("barrieregrue.xxx").height, 540);
