@@ -9,7 +9,7 @@ namespace kelvo {
 GameStage Game::ending() {
   rt_.clear_screen();
   pause_error_or_stop(701);
-  draw(s_.backgroundImg[2], 0, 0);
+  draw(h_.backgroundImg[2], 0, 0);
   print_line(7, 7, "CONGRATULATIONS !");
   rt_.display_now();
   pause_error_or_stop(702);
@@ -23,12 +23,12 @@ GameStage Game::ending() {
   s_.closingFrame = 0;
   s_.scrollY = 0;
   s_.shellX = -340;
-  s_.closingStage = 1;
+  s_.closingStage = kClosingFall;
   pause_error_or_stop(706);
   do {
     closing_scene_frame();
     show_frame(60);
-  } while (s_.closingStage != 6);
+  } while (s_.closingStage != kClosingOver);
   return GameStage::HighScoreCheck;
 }
 
@@ -38,52 +38,52 @@ void Game::closing_scene_frame() {
   pause_error_or_stop(707);
   rt_.clear_screen();
   pause_error_or_stop(708);
-  draw(s_.backgroundImg[2], 0, -s_.scrollY);
+  draw(h_.backgroundImg[2], 0, -s_.scrollY);
   const double frame = std::floor(s_.closingFrame / 30);
-  if (s_.closingStage == 1) {
+  if (s_.closingStage == kClosingFall) {
     s_.scrollY += 1;
-    draw(s_.plumberFallImg[frame + 1], 160, s_.scrollY);
+    draw(h_.plumberFallImg[frame + 1], 160, s_.scrollY);
     s_.shellX += 2.06;
     if (s_.shellX > 160) {
-      s_.closingStage = 2;
+      s_.closingStage = kClosingShellLanding;
       s_.climberY = 245;
     }
-    draw(s_.shellImg[frame + 1], s_.shellX, 250);
+    draw(h_.shellImg[frame + 1], s_.shellX, 250);
   }
-  if (s_.closingStage == 2) {
+  if (s_.closingStage == kClosingShellLanding) {
     s_.climberY += 1.5;
-    draw(s_.plumberShellImg[1], 160, s_.climberY);
-    if (s_.climberY >= 280) s_.closingStage = 3;
+    draw(h_.plumberShellImg[1], 160, s_.climberY);
+    if (s_.climberY >= 280) s_.closingStage = kClosingShellRising;
   }
-  if (s_.closingStage == 3) {
+  if (s_.closingStage == kClosingShellRising) {
     s_.climberY -= 1;
-    draw(s_.plumberShellImg[2], 160, s_.climberY);
+    draw(h_.plumberShellImg[2], 160, s_.climberY);
     if (s_.climberY <= 160) {
-      s_.closingStage = 4;
+      s_.closingStage = kClosingLaugh;
       s_.stageTimer = 0;
     }
   }
-  if (s_.closingStage == 4) laughing_stage(frame);
-  if (s_.closingStage == 5) flying_stage(frame);
+  if (s_.closingStage == kClosingLaugh) laughing_stage(frame);
+  if (s_.closingStage == kClosingFlight) flying_stage(frame);
 }
 
 void Game::laughing_stage(double frame) {
   s_.stageTimer += 1;
   if (s_.stageTimer > 120) {
-    s_.closingStage = 5;
+    s_.closingStage = kClosingFlight;
     s_.flyX = 160;
   }
-  play(s_.sndLaugh);
-  draw(s_.plumberShellImg[frame + 4], 160, roll(2) + 160);
+  play(h_.sndLaugh);
+  draw(h_.plumberShellImg[frame + 4], 160, roll(2) + 160);
 }
 
 void Game::flying_stage(double frame) {
   s_.flyX += 1;
   if (s_.flyX > 200) s_.flyX += 1;
   if (s_.flyX > 250) s_.flyX += 1;
-  if (s_.flyX > 440) s_.closingStage = 6;
+  if (s_.flyX > 440) s_.closingStage = kClosingOver;
   pause_error_or_stop(709);
-  draw(s_.plumberShellImg[frame + 6], s_.flyX, 160);
+  draw(h_.plumberShellImg[frame + 6], s_.flyX, 160);
   if (s_.flyX > 290) print_line(10, 17, "OOPS !");
 }
 
@@ -96,7 +96,7 @@ GameStage Game::game_over() {
     rt_.clear_screen();
     pause_error_or_stop(712);
     print_scores();
-    draw(s_.gameOverImg, 95, 45);
+    draw(h_.gameOverImg, 95, 45);
     print_line(13, 16, "GAME OVER");
     show_frame();
   } while (s_.endTimer <= 350);
@@ -114,7 +114,7 @@ GameStage Game::initials_entry() {
     initials_keys();
     rt_.clear_screen();
     pause_error_or_stop(715);
-    draw(s_.craneImg[4], 0, -10);
+    draw(h_.craneImg[4], 0, -10);
     print_line(4, 15, "YOUR SCORE");
     print_line(5, 17, number_text(s_.score));
     print_line(8, 10, "ENTER YOUR INITIALES");
@@ -150,7 +150,7 @@ void Game::initials_keys() {
   if (space && s_.initialsDelay == 0) {
     s_.initialsDelay = 30;
     s_.initialsCursor += 1;
-    play(s_.sndBeep);
+    play(h_.sndBeep);
   }
   if (s_.letterIdx[s_.initialsCursor] == 27) s_.letterIdx[s_.initialsCursor] = 1;
   if (s_.letterIdx[s_.initialsCursor] == 0) s_.letterIdx[s_.initialsCursor] = 26;

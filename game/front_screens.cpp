@@ -81,7 +81,7 @@ void Game::title_frame() {
   pause_error_or_stop(209);
   rt_.clear_screen();
   pause_error_or_stop(210);
-  draw(s_.titleImg, 0, 0);
+  draw(h_.titleImg, 0, 0);
   if (s_.blinkTimer < 100) print_line(14, 15, "INSERT COIN");
   // The credit line stays on its row: a line feed after the last row of the text view would
   // scroll the whole title up.
@@ -98,7 +98,7 @@ void Game::hall_of_fame_frame() {
   rt_.clear_screen();
   pause_error_or_stop(213);
   print_line(3, 17, "HALL OF FAME");
-  draw(s_.craneImg[4], 0, -30);
+  draw(h_.craneImg[4], 0, -30);
   for (int i = 1; i <= 10; ++i) {
     print_line(i + 4, 17, shown_name(s_.hallNames[i]));
     const std::string score = rt_.number_to_string(s_.hallScores[i]);
@@ -114,7 +114,7 @@ void Game::prologue_frame() {
   pause_error_or_stop(216);
   s_.storyScroll += 0.2;
   pause_error_or_stop(217);
-  draw(s_.backgroundImg[8], 0, -s_.storyScroll);
+  draw(h_.backgroundImg[8], 0, -s_.storyScroll);
   for (const TimedLine& line : kPrologue) {
     if (s_.attractTimer > line.after) print_line(line.row, 1, line.text);
   }
@@ -131,7 +131,7 @@ GameStage Game::closing_story() {
     pause_error_or_stop(220);
     s_.storyScroll += 0.2;
     pause_error_or_stop(221);
-    draw(s_.backgroundImg[8], 0, -s_.storyScroll);
+    draw(h_.backgroundImg[8], 0, -s_.storyScroll);
     rt_.set_colour(15);
     pause_error_or_stop(222);
     for (const TimedLine& line : kEpilogue) {

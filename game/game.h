@@ -62,7 +62,7 @@ inline bool even_girder(double f) {
 class Game {
  public:
   Game(Runtime& rt, GameState& state, const GameOptions& options)
-      : rt_(rt), s_(state), options_(options) {}
+      : rt_(rt), s_(state), h_(state.handles), options_(options) {}
   [[noreturn]] void run();
 
  private:
@@ -190,6 +190,7 @@ class Game {
 
   Runtime& rt_;
   GameState& s_;
+  GameHandles& h_;
   GameOptions options_;
   std::vector<Num*> loadedImages_;  // in load order, for the clear colours
 };

@@ -106,17 +106,24 @@ Num* find_number_field(GameState& s, const std::string& text) {
   if (name == #field) return at.empty() ? &s.field : nullptr;
 #define KELVO_FIND_ARRAY(field, upper) \
   if (name == #field) return at.size() == 1 ? element(s.field, at[0]) : nullptr;
+#define KELVO_FIND_HANDLE(field) \
+  if (name == #field) return at.empty() ? &h.field : nullptr;
+#define KELVO_FIND_HANDLES(field, upper) \
+  if (name == #field) return at.size() == 1 ? element(h.field, at[0]) : nullptr;
 #define KELVO_FIND_GRID(field, rows, cols)                             \
   if (name == #field) {                                                \
     if (at.size() != 2 || at[0] < 0 || at[0] > (rows)) return nullptr; \
-    return element(*(s.field.begin() + at[0]), at[1]);                 \
+    return element(*(h.field.begin() + at[0]), at[1]);                 \
   }
   KELVO_GAME_NUMBERS(KELVO_FIND_NUMBER)
   KELVO_GAME_ARRAYS(KELVO_FIND_ARRAY)
-  KELVO_GAME_IMAGES(KELVO_FIND_NUMBER)
-  KELVO_GAME_IMAGE_ARRAYS(KELVO_FIND_ARRAY)
+  GameHandles& h = s.handles;
+  KELVO_GAME_IMAGES(KELVO_FIND_HANDLE)
+  KELVO_GAME_IMAGE_ARRAYS(KELVO_FIND_HANDLES)
   KELVO_GAME_IMAGE_GRIDS(KELVO_FIND_GRID)
-  KELVO_GAME_SOUNDS(KELVO_FIND_NUMBER)
+  KELVO_GAME_SOUNDS(KELVO_FIND_HANDLE)
+#undef KELVO_FIND_HANDLE
+#undef KELVO_FIND_HANDLES
 #undef KELVO_FIND_NUMBER
 #undef KELVO_FIND_ARRAY
 #undef KELVO_FIND_GRID
@@ -145,15 +152,19 @@ std::optional<std::string> field_to_text(const GameState& s, const std::string& 
   std::string name;
   std::vector<long> at;
   if (!split_field(text, name, at) || at.size() > 1) return std::nullopt;
-#define KELVO_FIELD_TEXT(field, ...)  \
-  if (name == #field && at.empty()) { \
-    append_value(out, s.field);       \
-    return out;                       \
+#define KELVO_FIELD_TEXT(object, field) \
+  if (name == #field && at.empty()) {   \
+    append_value(out, object.field);    \
+    return out;                         \
   }
-  KELVO_GAME_ARRAYS(KELVO_FIELD_TEXT)
-  KELVO_GAME_STRING_ARRAYS(KELVO_FIELD_TEXT)
-  KELVO_GAME_IMAGE_ARRAYS(KELVO_FIELD_TEXT)
-  KELVO_GAME_IMAGE_GRIDS(KELVO_FIELD_TEXT)
+#define KELVO_STATE_TEXT(field, ...) KELVO_FIELD_TEXT(s, field)
+#define KELVO_HANDLES_TEXT(field, ...) KELVO_FIELD_TEXT(s.handles, field)
+  KELVO_GAME_ARRAYS(KELVO_STATE_TEXT)
+  KELVO_GAME_STRING_ARRAYS(KELVO_STATE_TEXT)
+  KELVO_GAME_IMAGE_ARRAYS(KELVO_HANDLES_TEXT)
+  KELVO_GAME_IMAGE_GRIDS(KELVO_HANDLES_TEXT)
+#undef KELVO_STATE_TEXT
+#undef KELVO_HANDLES_TEXT
 #undef KELVO_FIELD_TEXT
 #define KELVO_TEXT_ELEMENT(field, upper)                                    \
   if (name == #field && at.size() == 1 && at[0] >= 0 && at[0] <= (upper)) { \
@@ -165,17 +176,22 @@ std::optional<std::string> field_to_text(const GameState& s, const std::string& 
   return std::nullopt;
 }
 
-std::string state_to_json(const GameState& s) {
+std::string state_to_json(const GameState& s, bool withHandles) {
   std::string out = "{";
+  const GameHandles& h = s.handles;
 #define KELVO_DUMP_FIELD(name, ...) append_field(out, #name, s.name);
+#define KELVO_DUMP_HANDLE(name, ...) append_field(out, #name, h.name);
   KELVO_GAME_NUMBERS(KELVO_DUMP_FIELD)
   KELVO_GAME_ARRAYS(KELVO_DUMP_FIELD)
   KELVO_GAME_STRING_ARRAYS(KELVO_DUMP_FIELD)
-  KELVO_GAME_IMAGES(KELVO_DUMP_FIELD)
-  KELVO_GAME_IMAGE_ARRAYS(KELVO_DUMP_FIELD)
-  KELVO_GAME_IMAGE_GRIDS(KELVO_DUMP_FIELD)
-  KELVO_GAME_SOUNDS(KELVO_DUMP_FIELD)
+  if (withHandles) {
+    KELVO_GAME_IMAGES(KELVO_DUMP_HANDLE)
+    KELVO_GAME_IMAGE_ARRAYS(KELVO_DUMP_HANDLE)
+    KELVO_GAME_IMAGE_GRIDS(KELVO_DUMP_HANDLE)
+    KELVO_GAME_SOUNDS(KELVO_DUMP_HANDLE)
+  }
 #undef KELVO_DUMP_FIELD
+#undef KELVO_DUMP_HANDLE
   out += '}';
   return out;
 }

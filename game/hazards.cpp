@@ -44,7 +44,7 @@ void Game::move_banana(int i) {
       s_.bananaX[i] = s_.craneX + 45;
       s_.bananaY[i] = s_.apeY - 2;
       s_.apeThrowPose = 60;
-      play(s_.sndBanana);
+      play(h_.sndBanana);
     }
   }
   if (s_.bananaActive[i] == 1) {
@@ -90,17 +90,17 @@ void Game::land_barrel(int i, double line) {
 
 void Game::bonus_fall() {
   for (int i = 1; i <= 4; ++i) {
-    if (s_.bonusState[i] == 0) {
+    if (s_.bonusState[i] == kBonusNone) {
       s_.spawnRoll = roll(6000);
       if (s_.spawnRoll == 2) {
-        s_.bonusState[i] = 1;
+        s_.bonusState[i] = kBonusOut;
         s_.bonusFloor[i] = roll(7) + 1;
         s_.bonusLanded[i] = 0;
         s_.bonusX[i] = roll(300) + 50;
         s_.bonusY[i] = -100;
       }
     }
-    if (s_.bonusLanded[i] == 0 && s_.bonusState[i] == 1) {
+    if (s_.bonusLanded[i] == 0 && s_.bonusState[i] == kBonusOut) {
       s_.bonusY[i] += 1;
       const double f = s_.bonusFloor[i];
       const double surface = world::girder_line(s_.floorBaseY[f], odd_girder(f), s_.bonusX[i]);
@@ -187,10 +187,10 @@ void Game::heart_pickup() {
       s_.heartCount += 1;
       s_.score += 50;
       if (s_.heartSoundToggle == 1) {
-        play(s_.sndHeart);
+        play(h_.sndHeart);
         s_.heartSoundToggle = 2;
       } else {
-        play(s_.sndHeartB);
+        play(h_.sndHeartB);
         s_.heartSoundToggle = 1;
       }
       if (s_.heartCount == heart_quota()) start_super_mode();
@@ -203,36 +203,36 @@ void Game::heart_pickup() {
 void Game::start_super_mode() {
   s_.superTimer = 960;
   s_.jumpTimer = 0;
-  stop(s_.sndMusic);
-  stop(s_.sndMusicFast);
-  play_looped(s_.sndHurry);
+  stop(h_.sndMusic);
+  stop(h_.sndMusicFast);
+  play_looped(h_.sndHurry);
 }
 
 void Game::end_super_mode() {
   s_.heartCount -= 3;
   if (s_.heartCount < 0) s_.heartCount = 0;
-  stop(s_.sndMusic);
-  stop(s_.sndHurry);
-  stop(s_.sndMusicFast);
+  stop(h_.sndMusic);
+  stop(h_.sndHurry);
+  stop(h_.sndMusicFast);
   resume_level_music();
 }
 
 void Game::resume_level_music() {
   if (s_.levelTimer < 20) {
-    play_looped(s_.sndMusicFast);
+    play_looped(h_.sndMusicFast);
   } else {
-    play_looped(s_.sndMusic);
+    play_looped(h_.sndMusic);
   }
 }
 
 void Game::bonus_pickup() {
   for (int i = 1; i <= 4; ++i) {
-    if (s_.dyingTimer == 0 && s_.bonusState[i] == 1 &&
+    if (s_.dyingTimer == 0 && s_.bonusState[i] == kBonusOut &&
         world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.bonusX[i], s_.bonusY[i])) {
-      s_.bonusState[i] = 2;
+      s_.bonusState[i] = kBonusTaken;
       s_.bonusCount += 1;
       s_.score += s_.bonusCount * 100;
-      play(s_.sndBonus);
+      play(h_.sndBonus);
     }
     pause_error_or_stop(610);
   }
@@ -244,7 +244,7 @@ void Game::hazard_contact() {
         s_.superTimer == 0 &&
         world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.barrelX[i], s_.barrelY[i])) {
       s_.dyingTimer = 400;
-      play(s_.sndDie);
+      play(h_.sndDie);
     }
     pause_error_or_stop(611);
   }
@@ -253,7 +253,7 @@ void Game::hazard_contact() {
         s_.superTimer == 0 &&
         world::touches(world::kHazardBox, s_.heroX, s_.heroY, s_.bananaX[i], s_.bananaY[i])) {
       s_.dyingTimer = 400;
-      play(s_.sndDie);
+      play(h_.sndDie);
     }
     pause_error_or_stop(612);
   }

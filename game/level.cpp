@@ -21,7 +21,7 @@ GameStage Game::level_setup() {
   rt_.trace.event("level", std::to_string(level_number()));
   rt_.seed_random(rt_.time_of_day());
   pause_error_or_stop(301);
-  rt_.sound_play(handle(s_.sndLevel));
+  rt_.sound_play(handle(h_.sndLevel));
   pause_error_or_stop(302);
   set_start_values();
   level_introduction();
@@ -37,7 +37,7 @@ void Game::set_start_values() {
   s_.heroY = 456;
   s_.heroDX = 0;
   s_.heroFrame = 2;
-  s_.heroFacing = 1;
+  s_.heroFacing = kFacingRight;
   s_.jumpTimer = 0;
   s_.heroFloor = 1;
   s_.dyingTimer = 0;
@@ -49,7 +49,7 @@ void Game::set_start_values() {
   s_.apeY = 200;
   s_.ladderPieceY = 60;
   s_.helpTimer = 0;
-  s_.rescueState = 0;
+  s_.rescueState = kRescueWaiting;
   s_.thunderTimer = 0;
   s_.balloonX = 500;
   s_.balloonY = roll(200) + 80;
@@ -72,7 +72,7 @@ void Game::set_start_values() {
     s_.barrelDir[i] = -1;
   }
   for (int i = 1; i <= 4; ++i) {
-    s_.bonusState[i] = 0;
+    s_.bonusState[i] = kBonusNone;
     s_.bonusLanded[i] = 0;
   }
   s_.bonusCount = 0;
@@ -82,7 +82,7 @@ void Game::set_start_values() {
   s_.boltPresent[2] = 1;
   s_.fallX = 270;
   s_.fallY = 10;
-  s_.musicState = 0;
+  s_.musicState = kMusicWaiting;
   s_.heartSoundToggle = 1;
   s_.zeppelinX = 390;
   s_.zeppelinY = roll(50) + 50;
@@ -111,10 +111,10 @@ void Game::level_introduction() {
     if (s_.introFrame < 60) print_line(9, 6, kTitles[level_number() - 1]);
     const double frame = std::floor(s_.introFrame / 40) + 1;
     if (s_.level < 10) {
-      draw(s_.chainImg, 256, s_.introY - 120);
-      draw(s_.captiveImg[s_.level][frame], 253, s_.introY);
+      draw(h_.chainImg, 256, s_.introY - 120);
+      draw(h_.captiveImg[s_.level][frame], 253, s_.introY);
     } else {
-      draw(s_.plumberFallImg[frame], 253, s_.introY);
+      draw(h_.plumberFallImg[frame], 253, s_.introY);
     }
     show_frame();
   } while (s_.introTimer < 420);

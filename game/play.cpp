@@ -52,15 +52,15 @@ void Game::frame_second_half() {
 }
 
 void Game::level_music() {
-  if (s_.levelTimer == 119 && s_.musicState == 0) {
-    play_looped(s_.sndMusic);
-    s_.musicState = 1;
+  if (s_.levelTimer == 119 && s_.musicState == kMusicWaiting) {
+    play_looped(h_.sndMusic);
+    s_.musicState = kMusicNormal;
   }
-  if (s_.levelTimer == 20 && s_.musicState == 1) {
-    stop(s_.sndMusic);
-    stop(s_.sndHurry);
-    play_looped(s_.sndMusicFast);
-    s_.musicState = 2;
+  if (s_.levelTimer == 20 && s_.musicState == kMusicNormal) {
+    stop(h_.sndMusic);
+    stop(h_.sndHurry);
+    play_looped(h_.sndMusicFast);
+    s_.musicState = kMusicFast;
   }
   pause_error_or_stop(404);
 }
@@ -73,12 +73,12 @@ void Game::hero_control() {
     const bool left = rt_.key_down(key::kLeft) != 0;
     if (right && s_.levelEndState == 0) {
       s_.heroDX = 1;
-      s_.heroFacing = 1;
+      s_.heroFacing = kFacingRight;
       s_.idleTimer = 0;
     }
     if (left && s_.levelEndState == 0) {
       s_.heroDX = -1;
-      s_.heroFacing = -1;
+      s_.heroFacing = kFacingLeft;
       s_.idleTimer = 0;
     }
     if (windy_level() && s_.heroDX == 1) s_.heroDX = 0.75;
@@ -89,7 +89,7 @@ void Game::hero_control() {
         s_.heroOnGround == 1) {
       s_.jumpLatch = 1;
       s_.jumpTimer = 1;
-      play(s_.sndJump);
+      play(h_.sndJump);
       s_.idleTimer = 0;
     }
   }
@@ -119,13 +119,13 @@ void Game::hero_walk_and_jump() {
 void Game::reach_the_top() {
   if (s_.heroY < world::kTopReachY && s_.heroX > world::kTopLeftX && s_.levelEndState == 0) {
     s_.levelEndState = 1;
-    s_.rescueState = 1;
+    s_.rescueState = kLadderLowering;
     s_.timeBonus = s_.levelTimer * 100;
     s_.score += s_.timeBonus;
-    stop(s_.sndMusic);
-    stop(s_.sndMusicFast);
-    stop(s_.sndHurry);
-    play(s_.sndMusic2);
+    stop(h_.sndMusic);
+    stop(h_.sndMusicFast);
+    stop(h_.sndHurry);
+    play(h_.sndMusic2);
   }
   if (s_.levelEndState > 0) {
     s_.heroY = world::kTopStandY;
@@ -178,7 +178,7 @@ void Game::climbing_and_falling() {
   }
   if ((s_.heroX < world::kFallLeftX || s_.heroX > world::kFallRightX) && s_.heroFalling == 0) {
     s_.heroFalling = 1;
-    play(s_.sndFall);
+    play(h_.sndFall);
   }
   if (s_.heroFalling == 1) s_.heroY += 1;
   if (s_.heroY > 530 && s_.dyingTimer == 0) s_.dyingTimer = 400;
@@ -208,10 +208,10 @@ void Game::advance_clocks() {
 }
 
 GameStage Game::level_outcome() {
-  stop(s_.sndMusic);
-  stop(s_.sndHurry);
-  stop(s_.sndMusicFast);
-  stop(s_.sndMusic2);
+  stop(h_.sndMusic);
+  stop(h_.sndHurry);
+  stop(h_.sndMusicFast);
+  stop(h_.sndMusic2);
   if (s_.gameWonFlag == 1) return GameStage::Ending;
   if (s_.lives == 0) return GameStage::HighScoreCheck;
   if (s_.levelEndState == 0) rt_.quit_program();

@@ -21,23 +21,23 @@ void Game::draw_scene() {
   draw_structure();
   if (s_.level < 10) draw_captive_corner();
   if (s_.level == 10) draw_final_hut();
-  draw_world(s_.hookImg, s_.craneX, 21);
-  draw_world(s_.craneImg[frame_of(s_.slowPhase, 20)], s_.craneX - 140, -25);
+  draw_world(h_.hookImg, s_.craneX, 21);
+  draw_world(h_.craneImg[frame_of(s_.slowPhase, 20)], s_.craneX - 140, -25);
   if (s_.level == 1) {
-    draw_world(s_.craneBarrierImg, -185, 485);
-    draw_world(s_.groundImg, -240, 540);
-    draw_world(s_.ambulanceImg[frame_of(s_.fastPhase, 15)], -138, 494);
+    draw_world(h_.craneBarrierImg, -185, 485);
+    draw_world(h_.groundImg, -240, 540);
+    draw_world(h_.ambulanceImg[frame_of(s_.fastPhase, 15)], -138, 494);
   }
   draw_ape_and_bananas();
   draw_dying_and_hero();
   draw_barrels_and_bonus();
-  draw_world(s_.balloonImg[frame_of(s_.slowPhase, 24)], s_.balloonX, s_.balloonY);
+  draw_world(h_.balloonImg[frame_of(s_.slowPhase, 24)], s_.balloonX, s_.balloonY);
   for (int i = 1; i <= 10; ++i) {
-    if (s_.heartActive[i] == 1) draw_world(s_.heartImg, s_.heartX[i], s_.heartY[i]);
+    if (s_.heartActive[i] == 1) draw_world(h_.heartImg, s_.heartX[i], s_.heartY[i]);
   }
   draw_clouds();
   draw_hud();
-  if (windy_level()) draw(s_.rainImg[frame_of(s_.fastPhase, 10)], 0, 0);
+  if (windy_level()) draw(h_.rainImg[frame_of(s_.fastPhase, 10)], 0, 0);
   draw_messages();
 }
 
@@ -45,23 +45,23 @@ void Game::draw_sky() {
   s_.backgroundY = s_.heroY / -1.8;
   if (s_.level > 1 && s_.backgroundY < -253) s_.backgroundY = -253;
   pause_error_or_stop(502);
-  draw(s_.backgroundImg[s_.level], 0, s_.backgroundY);
+  draw(h_.backgroundImg[s_.level], 0, s_.backgroundY);
   if (s_.level == 10) {
     // Both operands are evaluated: the thunder roll is drawn on every frame of the level.
     const bool calm = s_.thunderTimer == 0;
     const bool struck = roll(850) == 1;
     if (calm && struck) {
       s_.thunderTimer = 60;
-      play(s_.sndThunder);
+      play(h_.sndThunder);
     }
     if (s_.thunderTimer > 0) {
       s_.thunderTimer -= 1;
-      draw(s_.stormImg, 0, s_.heroY / -1.8);
+      draw(h_.stormImg, 0, s_.heroY / -1.8);
     }
   }
-  if (s_.level == 9) draw(s_.ufoImg[frame_of(s_.fastPhase, 16)], 110, s_.viewY - s_.heroY - 20);
-  if (s_.level == 2 || s_.level == 5) draw_zeppelin(s_.zeppelin2Img);
-  if (s_.level == 8) draw_zeppelin(s_.zeppelinImg);
+  if (s_.level == 9) draw(h_.ufoImg[frame_of(s_.fastPhase, 16)], 110, s_.viewY - s_.heroY - 20);
+  if (s_.level == 2 || s_.level == 5) draw_zeppelin(h_.zeppelin2Img);
+  if (s_.level == 8) draw_zeppelin(h_.zeppelinImg);
   if (s_.level == 2 || s_.level == 4 || s_.level == 5 || s_.level == 7) draw_birds();
 }
 
@@ -83,18 +83,18 @@ void Game::draw_birds() {
       s_.birdY[i] = roll(200) + s_.level * 10;
     }
     pause_error_or_stop(504);
-    draw_world(s_.birdImg[frame_of(s_.slowPhase, 30)], s_.birdX[i], s_.birdY[i]);
+    draw_world(h_.birdImg[frame_of(s_.slowPhase, 30)], s_.birdX[i], s_.birdY[i]);
   }
 }
 
 void Game::draw_structure() {
-  draw_world(s_.level < 10 ? s_.levelImg : s_.finalLevelImg, 0, 0);
+  draw_world(s_.level < 10 ? h_.levelImg : h_.finalLevelImg, 0, 0);
   if (s_.level == 10) {
     for (int i = 1; i <= 2; ++i) {
-      if (s_.boltPresent[i] == 1) draw_world(s_.boltImg, s_.boltX[i], s_.boltY[i]);
+      if (s_.boltPresent[i] == 1) draw_world(h_.boltImg, s_.boltX[i], s_.boltY[i]);
     }
   }
-  draw_world(s_.ladderImg, 5, 488);
+  draw_world(h_.ladderImg, 5, 488);
 }
 
 double Game::duo_frame() {
@@ -103,57 +103,57 @@ double Game::duo_frame() {
 }
 
 void Game::draw_captive_corner() {
-  draw_world(s_.cauldronTopImg[frame_of(s_.fastPhase, 8)], 202, 19);
-  draw_world(s_.chainImg, 215, -106 - s_.levelTimer);
-  draw_world(s_.captiveImg[s_.level][frame_of(s_.fastPhase, 16)], 210, 16 - s_.levelTimer);
+  draw_world(h_.cauldronTopImg[frame_of(s_.fastPhase, 8)], 202, 19);
+  draw_world(h_.chainImg, 215, -106 - s_.levelTimer);
+  draw_world(h_.captiveImg[s_.level][frame_of(s_.fastPhase, 16)], 210, 16 - s_.levelTimer);
   const bool shout = roll(1000) == 2;
   if (shout && s_.helpTimer == 0) s_.helpTimer = 120;
   if (s_.helpTimer > 0) {
     s_.helpTimer -= 1;
-    draw_world(s_.helpImg, 230, 16 - s_.levelTimer);
+    draw_world(h_.helpImg, 230, 16 - s_.levelTimer);
   }
   pause_error_or_stop(505);
-  draw_world(s_.cauldronBottomImg[frame_of(s_.fastPhase, 8)], 202, 24);
-  if (s_.rescueState == 1) {
+  draw_world(h_.cauldronBottomImg[frame_of(s_.fastPhase, 8)], 202, 24);
+  if (s_.rescueState == kLadderLowering) {
     s_.ladderPieceY -= 0.5;
     if (s_.ladderPieceY < 0) {
       s_.ladderPieceY = 0;
-      s_.rescueState = 2;
+      s_.rescueState = kPlumberClimbing;
       s_.climberY = 12;
     }
   }
   pause_error_or_stop(506);
-  draw_world(s_.ladder2Img, 355, -110 - s_.ladderPieceY);
-  if (s_.rescueState == 2) {
+  draw_world(h_.ladder2Img, 355, -110 - s_.ladderPieceY);
+  if (s_.rescueState == kPlumberClimbing) {
     s_.climberY -= 0.5;
-    draw_world(s_.plumberLadderImg[frame_of(s_.slowPhase, 30)], 355, s_.climberY);
-    draw_world(s_.hutImg, 315, 0);
+    draw_world(h_.plumberLadderImg[frame_of(s_.slowPhase, 30)], 355, s_.climberY);
+    draw_world(h_.hutImg, 315, 0);
   }
-  if (s_.rescueState < 2) draw_world(s_.duoImg[duo_frame()], 315, 0);
+  if (s_.rescueState < kPlumberClimbing) draw_world(h_.duoImg[duo_frame()], 315, 0);
 }
 
 void Game::draw_final_hut() {
   if (s_.finalCountdown == 0) {
-    draw_world(s_.duoImg[duo_frame()], 240, -28);
+    draw_world(h_.duoImg[duo_frame()], 240, -28);
     return;
   }
   s_.fallY += 1;
   pause_error_or_stop(507);
-  draw_world(s_.hutImg, 240, -28);
-  draw_world(s_.plumberFallImg[1], s_.fallX, s_.fallY);
+  draw_world(h_.hutImg, 240, -28);
+  draw_world(h_.plumberFallImg[1], s_.fallX, s_.fallY);
   if (s_.finalCountdown > 200) print_time_bonus();
 }
 
 void Game::draw_ape_and_bananas() {
   if (s_.apeThrowPose > 0) {
     s_.apeThrowPose -= 1;
-    draw_world(s_.apeImg[3], s_.craneX + 5, s_.apeY);
+    draw_world(h_.apeImg[3], s_.craneX + 5, s_.apeY);
   } else {
-    draw_world(s_.apeImg[frame_of(s_.fastPhase, 16)], s_.craneX, s_.apeY);
+    draw_world(h_.apeImg[frame_of(s_.fastPhase, 16)], s_.craneX, s_.apeY);
   }
   for (int i = 1; i <= 5; ++i) {
     if (s_.bananaActive[i] == 1) {
-      draw_world(s_.bananaImg[frame_of(s_.slowPhase, 30)], s_.bananaX[i], s_.bananaY[i]);
+      draw_world(h_.bananaImg[frame_of(s_.slowPhase, 30)], s_.bananaX[i], s_.bananaY[i]);
     }
   }
 }
@@ -163,15 +163,15 @@ void Game::draw_barrels_and_bonus() {
     if (s_.barrelActive[i] != 1) continue;
     const double frame =
         s_.barrelDir[i] == -1 ? frame_of(s_.slowPhase, 30) : frame_of(s_.slowPhaseBack, 30);
-    draw_world(s_.barrelImg[frame], s_.barrelX[i], s_.barrelY[i]);
+    draw_world(h_.barrelImg[frame], s_.barrelX[i], s_.barrelY[i]);
   }
   if (s_.level == 10) return;
   for (int i = 1; i <= 4; ++i) {
-    if (s_.bonusState[i] != 1) continue;
+    if (s_.bonusState[i] != kBonusOut) continue;
     double frame = 1;
     if (s_.level == 4) frame = frame_of(s_.slowPhase, 30);
     if (s_.level == 1) frame = frame_of(s_.slowPhase, 61);
-    draw_world(s_.captiveBonusImg[s_.level][frame], s_.bonusX[i], s_.bonusY[i]);
+    draw_world(h_.captiveBonusImg[s_.level][frame], s_.bonusX[i], s_.bonusY[i]);
   }
 }
 
@@ -183,7 +183,7 @@ void Game::draw_clouds() {
   if (slow || fast) {
     for (int i = 1; i <= 4; ++i) s_.cloudX[i] -= slow ? kSlow[i] : kFast[i];
     for (int i = 1; i <= 4; ++i) {
-      draw_world(s_.cloudImg[i % 2 == 1 ? 1 : 2][s_.level], s_.cloudX[i], s_.cloudY[i]);
+      draw_world(h_.cloudImg[i % 2 == 1 ? 1 : 2][s_.level], s_.cloudX[i], s_.cloudY[i]);
     }
   }
   for (int i = 1; i <= 4; ++i) {
@@ -200,14 +200,14 @@ void Game::draw_dying_and_hero() {
   const bool visible = (s_.fastPhase > 10 && s_.dyingTimer < 200) || s_.dyingTimer == 0;
   if (s_.superTimer == 0 && visible) {
     if (s_.idleTimer < 250) {
-      draw_walking_hero(s_.heroRightImg, s_.heroLeftImg);
+      draw_walking_hero(h_.heroRightImg, h_.heroLeftImg);
     } else {
-      const auto& idle = s_.heroFacing == 1 ? s_.heroIdleRightImg : s_.heroIdleLeftImg;
+      const auto& idle = s_.heroFacing == kFacingRight ? h_.heroIdleRightImg : h_.heroIdleLeftImg;
       draw(idle[frame_of(s_.slowPhase, 24)], 160, s_.viewY);
     }
   }
   if (s_.superTimer > 0 && s_.fastPhase > 5) {
-    draw_walking_hero(s_.superHeroRightImg, s_.superHeroLeftImg);
+    draw_walking_hero(h_.superHeroRightImg, h_.superHeroLeftImg);
     s_.superTimer -= 1;
     if (s_.superTimer == 0) end_super_mode();
     pause_error_or_stop(509);
@@ -220,14 +220,14 @@ void Game::draw_walking_hero(const GameArray<Num, 3>& right, const GameArray<Num
   if (s_.heroDX < 0) draw(left[std::floor(s_.heroFrame)], 160, s_.viewY);
   if (s_.heroDX == 0) {
     s_.heroFrame = s_.jumpTimer > 0 ? 3 : 2;
-    draw(s_.heroFacing == 1 ? right[s_.heroFrame] : left[s_.heroFrame], 160, s_.viewY);
+    draw(s_.heroFacing == kFacingRight ? right[s_.heroFrame] : left[s_.heroFrame], 160, s_.viewY);
   }
 }
 
 void Game::run_dying_sequence() {
-  stop(s_.sndMusicFast);
-  stop(s_.sndMusic);
-  stop(s_.sndHurry);
+  stop(h_.sndMusicFast);
+  stop(h_.sndMusic);
+  stop(h_.sndHurry);
   s_.superTimer = 0;
   if (s_.lives > 1 && s_.dyingTimer == 200) respawn();
   s_.dyingTimer -= 1;
@@ -238,7 +238,7 @@ void Game::run_dying_sequence() {
   }
   if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;
   pause_error_or_stop(510);
-  if (s_.dyingTimer > 200) draw(s_.heroKoImg[frame_of(s_.slowPhase, 30)], 160, s_.viewY);
+  if (s_.dyingTimer > 200) draw(h_.heroKoImg[frame_of(s_.slowPhase, 30)], 160, s_.viewY);
 }
 
 void Game::respawn() {
@@ -247,7 +247,7 @@ void Game::respawn() {
   s_.heroDX = 0;
   s_.superTimer = 0;
   s_.heroFrame = 2;
-  s_.heroFacing = 1;
+  s_.heroFacing = kFacingRight;
   s_.jumpTimer = 0;
   s_.heroFalling = 0;
   s_.heroFloor = 1;
@@ -279,10 +279,10 @@ void Game::draw_hud() {
   }
   if (s_.timeOutFlag == 0) print_line(2, 17, number_text(s_.levelTimer));
   if (s_.timeOutFlag == 1) print_line(2, 18, "0");
-  for (int i = 1; i <= heart_quota(); ++i) draw(s_.heartOutlineImg, i * 5, 288);
-  for (int i = 1; i <= s_.heartCount; ++i) draw(s_.heartImg, i * 5, 288);
+  for (int i = 1; i <= heart_quota(); ++i) draw(h_.heartOutlineImg, i * 5, 288);
+  for (int i = 1; i <= s_.heartCount; ++i) draw(h_.heartImg, i * 5, 288);
   for (int i = 1; i <= s_.lives; ++i) {
-    rt_.put_image(i * 12 + 270, 288, i * 12 + 280, 298, handle(s_.heroRightImg[2]));
+    rt_.put_image(i * 12 + 270, 288, i * 12 + 280, 298, handle(h_.heroRightImg[2]));
     pause_error_or_stop(516);
   }
 }

@@ -93,6 +93,10 @@ void parse_dump(const std::string& argument, ScriptCommand& c, FieldCheck dumpFi
     return;
   }
   c.path = words[0];
+  if (words.size() == 2 && words[1] == "all") {
+    c.withHandles = true;
+    return;
+  }
   c.fields.assign(words.begin() + 1, words.end());
   for (const auto& field : c.fields) {
     if (field != "frame" && field != "ms" && !known(dumpField, field, error)) return;

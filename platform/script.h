@@ -32,6 +32,7 @@ struct ScriptCommand {
   int32_t key = 0;                  // Press, Release
   std::string path;                 // Shot, Dump, Text; the field of Set and Until
   std::vector<std::string> fields;  // Dump: the fields to write, none for the whole state
+  bool withHandles = false;         // Dump: the whole state with the game's handles ("all")
   double value = 0;                 // Set, Until; the ms of day of Time; the level of Level
   Comparison comparison = Comparison::Equal;  // Until
   uint32_t maxFrames = 0;                     // Until: frames to wait at most

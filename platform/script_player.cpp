@@ -175,7 +175,7 @@ void ScriptPlayer::write_dump(const ScriptCommand& c) {
     write_output(c.path, line + "\n", "state dump");
     return;
   }
-  std::string json = state_to_json(state_);
+  std::string json = state_to_json(state_, c.withHandles);
   json.pop_back();
   json += ",\"frame\":" + std::to_string(rt_.display.frameCount.load());
   json += ",\"ms\":" + std::to_string(rt_.elapsed_ms()) + "}\n";

@@ -24,7 +24,7 @@ make_script() {  # SEED FRAMES
       print f " " (rand() < 0.55 ? "press " : "release ") k
       step = int(rand() * 40) + 1
       for (g = f + 1; g <= f + step && g < frames; g++) {
-        if (g % 2000 == 0) print g " dump dump_" g ".json"
+        if (g % 2000 == 0) print g " dump dump_" g ".json all"
         if (g % 7000 == 0) print g " shot shot_" g ".png"
       }
       f += step

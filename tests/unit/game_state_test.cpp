@@ -49,7 +49,7 @@ TEST(StateFields, FoundByNameAndIndexWithinTheirBounds) {
   *find_number_field(s, "hallScores[10]") = 5;
   EXPECT_EQ(s.hallScores[10], 5);
   *find_number_field(s, "cloudImg[2][10]") = 7;
-  EXPECT_EQ(s.cloudImg[2][10], 7);
+  EXPECT_EQ(s.handles.cloudImg[2][10], 7);
   EXPECT_NE(find_number_field(s, "heroX"), nullptr);
   for (const char* bad : {"hallScores[11]", "heroX[1]", "hallScores", "cloudImg[3][1]",
                           "hallNames[1]", "nothing", "heroX[]"}) {

@@ -59,7 +59,7 @@ TEST(Script, ParsesCommandsKeysAndComments) {
       "7 press q\n"
       "8 press 19712\n"
       "9 shot frame 9.png\n"
-      "9 dump d.json\n"
+      "9 dump d.json all\n"
       "10 answer no\n"
       "12 close\n",
       error);
@@ -72,6 +72,7 @@ TEST(Script, ParsesCommandsKeysAndComments) {
   EXPECT_EQ((*c)[3].key, 113);
   EXPECT_EQ((*c)[4].key, 19712);
   EXPECT_EQ((*c)[5].path, "frame 9.png");
+  EXPECT_TRUE((*c)[6].withHandles && (*c)[6].path == "d.json" && (*c)[6].fields.empty());
   EXPECT_FALSE((*c)[7].answerYes);
   EXPECT_EQ((*c)[8].action, ScriptAction::Close);
 }
