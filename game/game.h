@@ -133,6 +133,13 @@ class Game {
   void climbing_and_falling();
   void shake_and_camera();
   void advance_clocks();
+  void run_dying_sequence();
+  void respawn();
+  void lower_rescue_ladder();
+  bool captive_shouts();
+  void drift_zeppelin();
+  void drift_bird(int i);
+  void bring_clouds_back();
 
   // Hazards, bonus items, hearts and the final level (hazards.cpp).
   int heart_quota() const;
@@ -147,13 +154,16 @@ class Game {
   void drift_heart(int i);
   void heart_pickup();
   void start_super_mode();
+  void count_down_super_mode();
   void end_super_mode();
   void resume_level_music();
   void bonus_pickup();
   void hazard_contact();
   void bolts_and_countdown();
+  bool storm_flashes();
 
-  // Drawing a play frame (scene.cpp).
+  // Drawing a play frame (scene.cpp); the rules it applies on its way live in play.cpp and
+  // hazards.cpp and run from the drawing, so that the random draws keep their order.
   void draw_scene();
   void draw_sky();
   void draw_zeppelin(Num image);
@@ -167,8 +177,6 @@ class Game {
   void draw_clouds();
   void draw_dying_and_hero();
   void draw_walking_hero(const GameArray<Num, 3>& right, const GameArray<Num, 3>& left);
-  void run_dying_sequence();
-  void respawn();
   // The score and best score with their labels in the top rows (play and game over).
   void print_scores();
   void draw_hud();

@@ -1,4 +1,4 @@
-// JSON dumps of the game state, and the error sink of the game's arrays.
+// JSON dumps of the game state and finding its fields by name.
 #include "game/game_state.h"
 
 #include <cmath>
@@ -6,12 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/services/errors.h"
-
 namespace kelvo {
 namespace {
-
-thread_local Errors* arrayErrors = nullptr;
 
 // The shortest text that reads back as the same 32-bit float.
 void append_number(std::string& out, float value) {
@@ -128,19 +124,6 @@ Num* find_number_field(GameState& s, const std::string& text) {
 #undef KELVO_FIND_ARRAY
 #undef KELVO_FIND_GRID
   return nullptr;
-}
-
-void set_array_error_sink(Errors* errors) {
-  arrayErrors = errors;
-}
-
-void report_bad_index() {
-  if (arrayErrors) arrayErrors->raise_error(9);
-}
-
-int64_t index_of(double value) {
-  if (!(std::fabs(value) < 1e15)) return -1;  // far out of range, or not a number
-  return static_cast<int64_t>(std::nearbyint(value));
 }
 
 std::optional<std::string> field_to_text(const GameState& s, const std::string& text) {

@@ -217,12 +217,32 @@ void Game::end_super_mode() {
   resume_level_music();
 }
 
+void Game::count_down_super_mode() {
+  s_.superTimer -= 1;
+  if (s_.superTimer == 0) end_super_mode();
+  pause_error_or_stop(509);
+}
+
 void Game::resume_level_music() {
   if (s_.levelTimer < 20) {
     play_looped(h_.sndMusicFast);
   } else {
     play_looped(h_.sndMusic);
   }
+}
+
+// On the final level lightning strikes now and then; true while it flashes.
+bool Game::storm_flashes() {
+  // Both operands are evaluated: the thunder roll is drawn on every frame of the level.
+  const bool calm = s_.thunderTimer == 0;
+  const bool struck = roll(850) == 1;
+  if (calm && struck) {
+    s_.thunderTimer = 60;
+    play(h_.sndThunder);
+  }
+  if (s_.thunderTimer <= 0) return false;
+  s_.thunderTimer -= 1;
+  return true;
 }
 
 void Game::bonus_pickup() {

@@ -207,6 +207,89 @@ void Game::advance_clocks() {
   pause_error_or_stop(411);
 }
 
+// One frame of the hero's death: at its middle he starts again at the bottom, at its end he has
+// lost a life; with his last life he is gone at the middle.
+void Game::run_dying_sequence() {
+  stop(h_.sndMusicFast);
+  stop(h_.sndMusic);
+  stop(h_.sndHurry);
+  s_.superTimer = 0;
+  if (s_.lives > 1 && s_.dyingTimer == 200) respawn();
+  s_.dyingTimer -= 1;
+  if (s_.dyingTimer == 0) {
+    s_.lives -= 1;
+    s_.timeOutFlag = 0;
+    resume_level_music();
+  }
+  if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;
+  pause_error_or_stop(510);
+}
+
+void Game::respawn() {
+  s_.heroX = 20;
+  s_.heroY = 456;
+  s_.heroDX = 0;
+  s_.superTimer = 0;
+  s_.heroFrame = 2;
+  s_.heroFacing = kFacingRight;
+  s_.jumpTimer = 0;
+  s_.heroFalling = 0;
+  s_.heroFloor = 1;
+  s_.heartCount -= 3;
+  if (s_.heartCount < 0) s_.heartCount = 0;
+}
+
+void Game::lower_rescue_ladder() {
+  if (s_.rescueState == kLadderLowering) {
+    s_.ladderPieceY -= 0.5;
+    if (s_.ladderPieceY < 0) {
+      s_.ladderPieceY = 0;
+      s_.rescueState = kPlumberClimbing;
+      s_.climberY = 12;
+    }
+  }
+  pause_error_or_stop(506);
+}
+
+// The scenery drifts across the sky and comes back at a random height.
+void Game::drift_zeppelin() {
+  s_.zeppelinX -= 0.08;
+  if (s_.zeppelinX < -200) {
+    s_.zeppelinX = 390;
+    s_.zeppelinY = roll(50) + 50;
+  }
+  pause_error_or_stop(503);
+}
+
+void Game::drift_bird(int i) {
+  s_.birdX[i] += 0.25;
+  if (s_.birdX[i] > 600) {
+    s_.birdX[i] = -180 - roll(100);
+    s_.birdY[i] = roll(200) + s_.level * 10;
+  }
+  pause_error_or_stop(504);
+}
+
+// Clouds drift only on some levels, but every level rolls for their return.
+void Game::bring_clouds_back() {
+  for (int i = 1; i <= 4; ++i) {
+    if (s_.cloudX[i] < -200 - roll(30)) {
+      s_.cloudX[i] = roll(30) + 530;
+      s_.cloudY[i] = roll(30) * (s_.level * 5) - 30;
+    }
+    pause_error_or_stop(508);
+  }
+}
+
+bool Game::captive_shouts() {
+  // Both operands are evaluated: the shout is rolled on every frame.
+  const bool shout = roll(1000) == 2;
+  if (shout && s_.helpTimer == 0) s_.helpTimer = 120;
+  if (s_.helpTimer <= 0) return false;
+  s_.helpTimer -= 1;
+  return true;
+}
+
 GameStage Game::level_outcome() {
   stop(h_.sndMusic);
   stop(h_.sndHurry);

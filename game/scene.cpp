@@ -46,19 +46,7 @@ void Game::draw_sky() {
   if (s_.level > 1 && s_.backgroundY < -253) s_.backgroundY = -253;
   pause_error_or_stop(502);
   draw(h_.backgroundImg[s_.level], 0, s_.backgroundY);
-  if (s_.level == 10) {
-    // Both operands are evaluated: the thunder roll is drawn on every frame of the level.
-    const bool calm = s_.thunderTimer == 0;
-    const bool struck = roll(850) == 1;
-    if (calm && struck) {
-      s_.thunderTimer = 60;
-      play(h_.sndThunder);
-    }
-    if (s_.thunderTimer > 0) {
-      s_.thunderTimer -= 1;
-      draw(h_.stormImg, 0, s_.heroY / -1.8);
-    }
-  }
+  if (s_.level == 10 && storm_flashes()) draw(h_.stormImg, 0, s_.heroY / -1.8);
   if (s_.level == 9) draw(h_.ufoImg[frame_of(s_.fastPhase, 16)], 110, s_.viewY - s_.heroY - 20);
   if (s_.level == 2 || s_.level == 5) draw_zeppelin(h_.zeppelin2Img);
   if (s_.level == 8) draw_zeppelin(h_.zeppelinImg);
@@ -66,23 +54,13 @@ void Game::draw_sky() {
 }
 
 void Game::draw_zeppelin(Num image) {
-  s_.zeppelinX -= 0.08;
-  if (s_.zeppelinX < -200) {
-    s_.zeppelinX = 390;
-    s_.zeppelinY = roll(50) + 50;
-  }
-  pause_error_or_stop(503);
+  drift_zeppelin();
   draw(image, s_.zeppelinX, s_.zeppelinY + s_.viewY - s_.heroY);
 }
 
 void Game::draw_birds() {
   for (int i = 1; i <= 4; ++i) {
-    s_.birdX[i] += 0.25;
-    if (s_.birdX[i] > 600) {
-      s_.birdX[i] = -180 - roll(100);
-      s_.birdY[i] = roll(200) + s_.level * 10;
-    }
-    pause_error_or_stop(504);
+    drift_bird(i);
     draw_world(h_.birdImg[frame_of(s_.slowPhase, 30)], s_.birdX[i], s_.birdY[i]);
   }
 }
@@ -106,26 +84,13 @@ void Game::draw_captive_corner() {
   draw_world(h_.cauldronTopImg[frame_of(s_.fastPhase, 8)], 202, 19);
   draw_world(h_.chainImg, 215, -106 - s_.levelTimer);
   draw_world(h_.captiveImg[s_.level][frame_of(s_.fastPhase, 16)], 210, 16 - s_.levelTimer);
-  const bool shout = roll(1000) == 2;
-  if (shout && s_.helpTimer == 0) s_.helpTimer = 120;
-  if (s_.helpTimer > 0) {
-    s_.helpTimer -= 1;
-    draw_world(h_.helpImg, 230, 16 - s_.levelTimer);
-  }
+  if (captive_shouts()) draw_world(h_.helpImg, 230, 16 - s_.levelTimer);
   pause_error_or_stop(505);
   draw_world(h_.cauldronBottomImg[frame_of(s_.fastPhase, 8)], 202, 24);
-  if (s_.rescueState == kLadderLowering) {
-    s_.ladderPieceY -= 0.5;
-    if (s_.ladderPieceY < 0) {
-      s_.ladderPieceY = 0;
-      s_.rescueState = kPlumberClimbing;
-      s_.climberY = 12;
-    }
-  }
-  pause_error_or_stop(506);
+  lower_rescue_ladder();
   draw_world(h_.ladder2Img, 355, -110 - s_.ladderPieceY);
   if (s_.rescueState == kPlumberClimbing) {
-    s_.climberY -= 0.5;
+    s_.climberY -= 0.5;  // the plumber climbs the ladder
     draw_world(h_.plumberLadderImg[frame_of(s_.slowPhase, 30)], 355, s_.climberY);
     draw_world(h_.hutImg, 315, 0);
   }
@@ -186,17 +151,14 @@ void Game::draw_clouds() {
       draw_world(h_.cloudImg[i % 2 == 1 ? 1 : 2][s_.level], s_.cloudX[i], s_.cloudY[i]);
     }
   }
-  for (int i = 1; i <= 4; ++i) {
-    if (s_.cloudX[i] < -200 - roll(30)) {
-      s_.cloudX[i] = roll(30) + 530;
-      s_.cloudY[i] = roll(30) * (s_.level * 5) - 30;
-    }
-    pause_error_or_stop(508);
-  }
+  bring_clouds_back();
 }
 
 void Game::draw_dying_and_hero() {
-  if (s_.dyingTimer > 0) run_dying_sequence();
+  if (s_.dyingTimer > 0) {
+    run_dying_sequence();
+    if (s_.dyingTimer > 200) draw(h_.heroKoImg[frame_of(s_.slowPhase, 30)], 160, s_.viewY);
+  }
   const bool visible = (s_.fastPhase > 10 && s_.dyingTimer < 200) || s_.dyingTimer == 0;
   if (s_.superTimer == 0 && visible) {
     if (s_.idleTimer < 250) {
@@ -208,9 +170,7 @@ void Game::draw_dying_and_hero() {
   }
   if (s_.superTimer > 0 && s_.fastPhase > 5) {
     draw_walking_hero(h_.superHeroRightImg, h_.superHeroLeftImg);
-    s_.superTimer -= 1;
-    if (s_.superTimer == 0) end_super_mode();
-    pause_error_or_stop(509);
+    count_down_super_mode();
   }
 }
 
@@ -222,37 +182,6 @@ void Game::draw_walking_hero(const GameArray<Num, 3>& right, const GameArray<Num
     s_.heroFrame = s_.jumpTimer > 0 ? 3 : 2;
     draw(s_.heroFacing == kFacingRight ? right[s_.heroFrame] : left[s_.heroFrame], 160, s_.viewY);
   }
-}
-
-void Game::run_dying_sequence() {
-  stop(h_.sndMusicFast);
-  stop(h_.sndMusic);
-  stop(h_.sndHurry);
-  s_.superTimer = 0;
-  if (s_.lives > 1 && s_.dyingTimer == 200) respawn();
-  s_.dyingTimer -= 1;
-  if (s_.dyingTimer == 0) {
-    s_.lives -= 1;
-    s_.timeOutFlag = 0;
-    resume_level_music();
-  }
-  if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;
-  pause_error_or_stop(510);
-  if (s_.dyingTimer > 200) draw(h_.heroKoImg[frame_of(s_.slowPhase, 30)], 160, s_.viewY);
-}
-
-void Game::respawn() {
-  s_.heroX = 20;
-  s_.heroY = 456;
-  s_.heroDX = 0;
-  s_.superTimer = 0;
-  s_.heroFrame = 2;
-  s_.heroFacing = kFacingRight;
-  s_.jumpTimer = 0;
-  s_.heroFalling = 0;
-  s_.heroFloor = 1;
-  s_.heartCount -= 3;
-  if (s_.heartCount < 0) s_.heartCount = 0;
 }
 
 void Game::print_scores() {
