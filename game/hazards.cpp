@@ -149,7 +149,7 @@ void Game::balloon_and_hearts() {
 }
 
 void Game::spawn_heart(int i) {
-  // Every operand is evaluated, so the roll is drawn for every slot on every frame.
+  // Kept quirk: every operand is evaluated, the roll is drawn for every slot on every frame.
   const bool free = s_.heartActive[i] == 0;
   const bool rolled = roll(2600) == 4;
   const bool underBalloon = s_.balloonX > 50 && s_.balloonX < 350;
@@ -233,7 +233,7 @@ void Game::resume_level_music() {
 
 // On the final level lightning strikes now and then; true while it flashes.
 bool Game::storm_flashes() {
-  // Both operands are evaluated: the thunder roll is drawn on every frame of the level.
+  // Kept quirk: both operands are evaluated, the thunder roll is drawn on every frame.
   const bool calm = s_.thunderTimer == 0;
   const bool struck = roll(850) == 1;
   if (calm && struck) {

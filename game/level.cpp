@@ -33,7 +33,7 @@ double Game::roll(double range) {
 }
 
 void Game::set_start_values() {
-  s_.heroX = 15;
+  s_.heroX = 15;  // Kept quirk: a respawn puts him at x 20
   s_.heroY = 456;
   s_.heroDX = 0;
   s_.heroFrame = 2;

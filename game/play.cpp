@@ -15,7 +15,7 @@ GameStage Game::level_play() {
     level_music();
     const bool abandon = rt_.key_down(key::kQ) != 0;
     pause_error_or_stop(401);
-    if (abandon) return GameStage::HighScoreCheck;  // the music keeps playing
+    if (abandon) return GameStage::HighScoreCheck;  // Kept quirk: the music keeps playing
     hero_control();
     hero_walk_and_jump();
     gravity_and_landing();
@@ -210,6 +210,7 @@ void Game::advance_clocks() {
 // One frame of the hero's death: at its middle he starts again at the bottom, at its end he has
 // lost a life; with his last life he is gone at the middle.
 void Game::run_dying_sequence() {
+  // Kept quirk: the tunes are stopped on every frame of the death.
   stop(h_.sndMusicFast);
   stop(h_.sndMusic);
   stop(h_.sndHurry);
@@ -221,12 +222,12 @@ void Game::run_dying_sequence() {
     s_.timeOutFlag = 0;
     resume_level_music();
   }
-  if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;
+  if (s_.lives == 1 && s_.dyingTimer == 200) s_.lives = 0;  // Kept quirk: gone at the middle
   pause_error_or_stop(510);
 }
 
 void Game::respawn() {
-  s_.heroX = 20;
+  s_.heroX = 20;  // Kept quirk: a level starts him at x 15
   s_.heroY = 456;
   s_.heroDX = 0;
   s_.superTimer = 0;
@@ -270,7 +271,7 @@ void Game::drift_bird(int i) {
   pause_error_or_stop(504);
 }
 
-// Clouds drift only on some levels, but every level rolls for their return.
+// Kept quirk: clouds drift only on some levels, but every level rolls for their return.
 void Game::bring_clouds_back() {
   for (int i = 1; i <= 4; ++i) {
     if (s_.cloudX[i] < -200 - roll(30)) {
@@ -282,7 +283,7 @@ void Game::bring_clouds_back() {
 }
 
 bool Game::captive_shouts() {
-  // Both operands are evaluated: the shout is rolled on every frame.
+  // Kept quirk: both operands are evaluated, the shout is rolled on every frame.
   const bool shout = roll(1000) == 2;
   if (shout && s_.helpTimer == 0) s_.helpTimer = 120;
   if (s_.helpTimer <= 0) return false;
@@ -297,7 +298,7 @@ GameStage Game::level_outcome() {
   stop(h_.sndMusic2);
   if (s_.gameWonFlag == 1) return GameStage::Ending;
   if (s_.lives == 0) return GameStage::HighScoreCheck;
-  if (s_.levelEndState == 0) rt_.quit_program();
+  if (s_.levelEndState == 0) rt_.quit_program();  // Kept quirk: Escape ends the program
   s_.level += 1;
   if (s_.level == 11) s_.level = 1;
   pause_error_or_stop(412);

@@ -20,7 +20,7 @@ constexpr double girder_line(double base, bool rising, double x) {
 
 // A girder ends where whatever walks on it drops to the girder below: the hero left of x 22 on
 // an odd girder above the first and right of x 368 on an even one, barrels at 20 and 370. Left
-// of x -15 or right of x 399 the hero falls off the structure.
+// of x -15 or right of x 399 the hero falls off the structure. Kept quirk: the two pairs differ.
 inline constexpr double kHeroOddDropX = 22;
 inline constexpr double kHeroEvenDropX = 368;
 inline constexpr double kBarrelOddDropX = 20;

@@ -1,5 +1,5 @@
-// Host services that stand in for the original platform's: the executable's directory and the
-// local time of day.
+// Host services the game's runtime asks for: the executable's directory and the local time of
+// day.
 #pragma once
 
 #include <cstdint>
