@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "game/game_state.h"
 #include "runtime/runtime.h"
@@ -94,14 +93,6 @@ class Game {
   void read_letters();
   void open_sounds();
   void load_images();
-  void load(Num& slot, const std::string& name, const char* separator = "/");
-  void load_series(Num* slots, int count, const std::string& stem, const char* separator = "/");
-  void load_scenery_images();
-  void load_hero_images();
-  void load_structure_images();
-  void load_villain_images();
-  void load_sky_images();
-  void set_clear_colours();
 
   // Boot, attract mode and the closing story (front_screens.cpp).
   void boot_screen();
@@ -200,7 +191,6 @@ class Game {
   GameState& s_;
   GameHandles& h_;
   GameOptions options_;
-  std::vector<Num*> loadedImages_;  // in load order, for the clear colours
 };
 
 }  // namespace kelvo

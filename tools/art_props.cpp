@@ -380,11 +380,11 @@ Canvas heart_bar() {
 void add_props(AssetSet& set) {
   set.picture("coeur.xxx", heart(true));
   set.picture("coeurtransparent.xxx", heart(false));
-  set.picture("barrecoeur.xxx", heart_bar(), true);
+  set.picture("barrecoeur.xxx", heart_bar());
   for (int f = 1; f <= 2; ++f)
     set.picture("ambulance" + std::to_string(f) + ".xxx", ambulance_frame(f));
-  set.picture("barrieregrue.xxx", crane_barrier(), true);
-  set.picture("sol.xxx", ground(), true);
+  set.picture("barrieregrue.xxx", crane_barrier());
+  set.picture("sol.xxx", ground());
   for (int f = 1; f <= 2; ++f)
     set.picture("infirmiere" + std::to_string(f) + ".xxx", nurse_frame(f));
   for (int f = 1; f <= 5; ++f)

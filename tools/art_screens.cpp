@@ -125,7 +125,7 @@ Canvas help_bubble() {
 
 void add_screens(AssetSet& set) {
   set.picture("titre.xxx", title());
-  set.picture("gameover.xxx", game_over(), true);
+  set.picture("gameover.xxx", game_over());
   set.picture("help.xxx", help_bubble());
 }
 

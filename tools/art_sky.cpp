@@ -407,15 +407,15 @@ Canvas rain_frame(int frame) {
 }  // namespace
 
 void add_skies(AssetSet& set) {
-  set.picture("fondaube.xxx", dawn_sky(), true);
-  set.picture("fondmatin.xxx", morning_sky(), true);
-  set.picture("fondmidi.xxx", overcast_sky(), true);
-  set.picture("fondapresmidi.xxx", afternoon_sky(), true);
-  set.picture("fondpluiejour.xxx", rainy_day_sky(), true);
-  set.picture("fondsoir.xxx", evening_sky(), true);
-  set.picture("fondnuit.xxx", night_sky(), true);
-  set.picture("fondpluienuit.xxx", rainy_night_sky(), true);
-  set.picture("fondpluienuitorage.xxx", storm_sky(), true);
+  set.picture("fondaube.xxx", dawn_sky());
+  set.picture("fondmatin.xxx", morning_sky());
+  set.picture("fondmidi.xxx", overcast_sky());
+  set.picture("fondapresmidi.xxx", afternoon_sky());
+  set.picture("fondpluiejour.xxx", rainy_day_sky());
+  set.picture("fondsoir.xxx", evening_sky());
+  set.picture("fondnuit.xxx", night_sky());
+  set.picture("fondpluienuit.xxx", rainy_night_sky());
+  set.picture("fondpluienuitorage.xxx", storm_sky());
 
   struct CloudStyle {
     const char* name;

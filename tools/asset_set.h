@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/asset_table.h"
 #include "tools/canvas.h"
 
 namespace kelvo::assets {
@@ -14,7 +15,7 @@ inline constexpr int kSampleRate = 22050;
 struct Picture {
   std::string file;  // file name inside rurazedudi/, e.g. "hro01.xxx"
   Canvas image;
-  bool opaque = false;  // drawn without a see-through colour by the game
+  bool opaque = false;  // drawn without a see-through colour by the game (game/asset_table.h)
 };
 
 struct Sound {
@@ -26,7 +27,8 @@ struct AssetSet {
   std::vector<Picture> pictures;
   std::vector<Sound> sounds;
 
-  void picture(std::string file, Canvas image, bool opaque = false) {
+  void picture(std::string file, Canvas image) {
+    const bool opaque = opaque_picture(file);
     pictures.push_back({std::move(file), std::move(image), opaque});
   }
   void sound(std::string file, std::vector<int16_t> samples) {
@@ -45,5 +47,9 @@ void add_screens(AssetSet& set);
 void add_sounds(AssetSet& set);
 
 AssetSet build_all();
+
+// Empty when the set holds exactly the files of the game's asset table, else what is missing or
+// left over.
+std::string differences_from_table(const AssetSet& set);
 
 }  // namespace kelvo::assets

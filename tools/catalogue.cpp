@@ -1,4 +1,7 @@
-// Builds the whole set, group by group, in the order the game loads them.
+// Builds the whole set, group by group, in the order the game loads them, and checks it against
+// the game's asset table.
+#include <set>
+
 #include "tools/asset_set.h"
 
 namespace kelvo::assets {
@@ -14,6 +17,21 @@ AssetSet build_all() {
   add_villains(set);
   add_captives(set);
   return set;
+}
+
+std::string differences_from_table(const AssetSet& set) {
+  std::set<std::string> wanted, made;
+  for (const AssetFile& f : picture_files()) wanted.insert(f.file);
+  for (const AssetFile& f : sound_files()) wanted.insert(f.file);
+  for (const Picture& p : set.pictures) made.insert(p.file);
+  for (const Sound& s : set.sounds) made.insert(s.file);
+  std::string text;
+  for (const std::string& file : wanted)
+    if (!made.contains(file)) text += " missing " + file;
+  for (const std::string& file : made)
+    if (!wanted.contains(file)) text += " not in the table " + file;
+  if (made.size() != set.pictures.size() + set.sounds.size()) text += " a file made twice";
+  return text;
 }
 
 }  // namespace kelvo::assets

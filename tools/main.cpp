@@ -22,6 +22,11 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir);
     const AssetSet set = build_all();
+    if (const std::string wrong = differences_from_table(set); !wrong.empty()) {
+      std::fprintf(stderr, "kelvo_assets: the files differ from game/asset_table.cpp:%s\n",
+                   wrong.c_str());
+      return 1;
+    }
     for (const Picture& p : set.pictures)
       write_if_changed((dir / p.file).string(), encode_png(p.image));
     for (const Sound& s : set.sounds)

@@ -93,7 +93,7 @@ TEST(AssetFiles, GeneratorIsDeterministicAndWritesTheScoreTableOnlyWhenMissing) 
 // other pure-black entry (16, 248 to 255) would turn see-through too.
 TEST(PictureArt, SeeThroughPicturesUseNoOtherPureBlack) {
   for (const std::string& file : game_files().pictures) {
-    if (is_opaque_picture(file)) continue;
+    if (opaque_picture(file)) continue;
     const Indexed p = load_picture(file);
     const auto visible =
         std::count_if(p.pixels.begin(), p.pixels.end(), [](uint8_t i) { return i; });

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "game/asset_table.h"
 #include "game/game.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_image_decoder.h"
@@ -80,16 +81,6 @@ inline const GameFiles& game_files() {
     return found;
   }();
   return files;
-}
-
-// Pictures the game draws without a see-through colour.
-inline bool is_opaque_picture(const std::string& file) {
-  for (const char* name :
-       {"fondaube.xxx", "fondmatin.xxx", "fondmidi.xxx", "fondapresmidi.xxx", "fondpluiejour.xxx",
-        "fondsoir.xxx", "fondnuit.xxx", "fondpluienuit.xxx", "fondpluienuitorage.xxx",
-        "gameover.xxx", "sol.xxx", "barrieregrue.xxx", "barrecoeur.xxx"})
-    if (file == name) return true;
-  return false;
 }
 
 // A decoded 8-bit picture: palette indexes and the file's palette.

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "game/asset_table.h"
 #include "game/game_state.h"
 #include "runtime/services/errors.h"
 
@@ -51,6 +52,8 @@ TEST(StateFields, FoundByNameAndIndexWithinTheirBounds) {
   *find_number_field(s, "cloudImg[2][10]") = 7;
   EXPECT_EQ(s.handles.cloudImg[2][10], 7);
   EXPECT_NE(find_number_field(s, "heroX"), nullptr);
+  for (const auto* files : {&picture_files(), &sound_files()})
+    for (const AssetFile& f : *files) EXPECT_NE(find_number_field(s, f.slot), nullptr) << f.slot;
   for (const char* bad : {"hallScores[11]", "heroX[1]", "hallScores", "cloudImg[3][1]",
                           "hallNames[1]", "nothing", "heroX[]"}) {
     EXPECT_EQ(find_number_field(s, bad), nullptr) << bad;
