@@ -154,7 +154,7 @@ void SdlFrontend::prepare_window() {
   keyRepeatOn_ = true;
   SDL_EnableUNICODE(1);
   set_window_icon();
-  SDL_WM_SetCaption("Untitled", "Untitled");
+  SDL_WM_SetCaption("Dr Kelvo", "Dr Kelvo");
   arrow_ = make_arrow_cursor();
   if (arrow_) SDL_SetCursor(arrow_);
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Under a virtual X server: the game opens a 320x300 window titled "Untitled", and closing it ends
+# Under a virtual X server: the game opens a 320x300 window titled "Dr Kelvo", and closing it ends
 # the process with status 0 promptly, during the boot screen, attract mode and play; so does
 # another client destroying the window.
 set -euo pipefail
@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 
 window_geometry() {
   local id
-  id="$(xdotool search --name '^Untitled$' 2>/dev/null | head -n 1)" || return 1
+  id="$(xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1)" || return 1
   [ -n "$id" ] || return 1
   xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
@@ -39,7 +39,7 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
   sleep "$wait_s"
   local start end status=0
   start=$(date +%s%N)
-  "$closer" $how Untitled
+  "$closer" $how "Dr Kelvo"
   wait_for_exit $pid 20 "the window's ${how:-close}" || return 1
   status=$exit_status
   end=$(date +%s%N)
