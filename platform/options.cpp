@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/host.h"
+#include "platform/window_scale.h"
 
 namespace kelvo {
 namespace {
@@ -32,7 +33,10 @@ const char* usage_text() {
          "  --trace FILE           write one line per runtime event\n"
          "  --frames N             close the window after frame N\n"
          "  --on-error yes|no      how a headless run answers error dialogs (default yes)\n"
-         "  --level N              every new game starts at level N (1 to 10), for practice\n"
+         "  --level N              every new game starts at level N (1 to 10), for practice;\n"
+         "                         past level 1 the high scores are not saved\n"
+         "  --scale N              the window shows every pixel N x N (1 to 8); by default as\n"
+         "                         large as fits in 85 % of the desktop\n"
          "  --help, --version\n";
 }
 
@@ -92,6 +96,14 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
         return std::nullopt;
       }
       o.startLevel = static_cast<int>(*level);
+    } else if (arg == "--scale") {
+      if (!value(v)) return std::nullopt;
+      const auto scale = parse_count(v);
+      if (!scale || *scale < 1 || *scale > kMaxWindowScale) {
+        error = "--scale takes a whole number from 1 to 8, not '" + v + "'";
+        return std::nullopt;
+      }
+      o.windowScale = static_cast<int>(*scale);
     } else if (arg == "--on-error") {
       if (!value(v)) return std::nullopt;
       if (v != "yes" && v != "no") {

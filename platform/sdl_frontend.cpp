@@ -150,6 +150,7 @@ void SdlFrontend::prepare_window() {
   lastLocks_ = {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false};
   rt_.keyboard.sync_locks(lastLocks_);
   modes_ = list_display_modes();
+  desktop_ = desktop_size();
   SDL_EnableKeyRepeat(500, 30);
   keyRepeatOn_ = true;
   SDL_EnableUNICODE(1);
@@ -250,16 +251,23 @@ void SdlFrontend::present(bool frameChanged) {
   if (take_fullscreen_step(display, found)) fullscreen_changed();
   if (requested) rt_.hub.notify();
   if (frame.width == 0) return;
-  VideoGeometry g = video_geometry(display.fullscreenMode.load(), found, frame.width, frame.height);
+  VideoGeometry g = geometry(display.fullscreenMode.load(), found, frame);
   if (!ensure_video_mode(g, display.fullscreenMode.load() != kWindowed)) {
     if (display.fullscreenMode.load() == kWindowed) return;
     // The platform refused the full-screen mode it listed: go on in the window.
     display.fullscreenMode.store(kWindowed);
     fullscreen_changed();
-    g = video_geometry(kWindowed, found, frame.width, frame.height);
+    g = geometry(kWindowed, found, frame);
     if (!ensure_video_mode(g, false)) return;
   }
   draw(frame, g, frameChanged);
+}
+
+VideoGeometry SdlFrontend::geometry(int32_t mode, const ModeChoice& found,
+                                    const FrameCache& frame) const {
+  if (mode != kWindowed) return video_geometry(mode, found, frame.width, frame.height);
+  return scaled_window(frame.width, frame.height,
+                       window_scale(chosenScale_, desktop_, frame.width, frame.height));
 }
 
 // The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.

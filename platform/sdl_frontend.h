@@ -6,12 +6,14 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/dialog_handoff.h"
 #include "platform/sdl_dialog.h"
+#include "platform/window_scale.h"
 #include "runtime/display/fullscreen.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
@@ -50,6 +52,8 @@ class SdlFrontend : public Frontend {
   const DisplayModes& display_modes() const { return modes_; }
   // With `keep` the game's own full-screen requests are ignored; Alt+Enter still switches.
   void keep_window_for_game(bool keep) { keepWindow_ = keep; }
+  // The window's whole-pixel scale as the player chose it; without one the desktop's size decides.
+  void set_window_scale(std::optional<int> scale) { chosenScale_ = scale; }
   // Main thread: the display loop; returns when the game asks to exit or the window is closed.
   void run_loop(std::atomic<int>& closeRequested);
   // Main thread, at shutdown: hides and frees the pointer.
@@ -93,6 +97,7 @@ class SdlFrontend : public Frontend {
   void present(bool frameChanged);
   void fullscreen_changed();
   bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
+  VideoGeometry geometry(int32_t mode, const ModeChoice& found, const FrameCache& frame) const;
   void draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged);
   void events_pass(std::atomic<int>& closeRequested);
   void take_event(const SDL_Event& event, std::atomic<int>& closeRequested);
@@ -113,6 +118,8 @@ class SdlFrontend : public Frontend {
   bool surfaceFullscreen_ = false;
   DisplayModes modes_;
   bool keepWindow_ = false;
+  std::optional<int> chosenScale_;
+  DesktopSize desktop_;
   std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
   SDL_Cursor* arrow_ = nullptr;
   bool keyRepeatOn_ = false;

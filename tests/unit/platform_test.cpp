@@ -28,11 +28,11 @@ TEST(Host, TimeOfDayArgument) {
 }
 
 TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
-  const char* argv[] = {"kelvo",      "--headless", "--script", "s.txt",   "--time",   "01:02:03",
-                        "--dir",      "d",          "--trace",  "t.txt",   "--frames", "99",
-                        "--on-error", "no",         "--mute",   "--window"};
+  const char* argv[] = {"kelvo",      "--headless", "--script", "s.txt",    "--time",   "01:02:03",
+                        "--dir",      "d",          "--trace",  "t.txt",    "--frames", "99",
+                        "--on-error", "no",         "--mute",   "--window", "--scale",  "8"};
   std::string error;
-  auto o = parse_options(16, argv, error);
+  auto o = parse_options(18, argv, error);
   ASSERT_TRUE(o) << error;
   EXPECT_TRUE(o->headless && o->mute && o->window);
   EXPECT_EQ(o->scriptPath, "s.txt");
@@ -41,6 +41,11 @@ TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
   EXPECT_EQ(o->tracePath, "t.txt");
   EXPECT_EQ(o->closeAfterFrame, 99u);
   EXPECT_FALSE(o->answerErrorsYes);
+  EXPECT_EQ(o->windowScale, 8);
+  for (const char* scale : {"0", "9", "2x"}) {
+    const char* badScale[] = {"kelvo", "--scale", scale};
+    EXPECT_FALSE(parse_options(3, badScale, error)) << scale;
+  }
   const char* bad[] = {"kelvo", "--fast"};
   EXPECT_FALSE(parse_options(2, bad, error));
   EXPECT_NE(error.find("--fast"), std::string::npos);
