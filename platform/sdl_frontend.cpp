@@ -290,6 +290,7 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
     }
   }
   convert_frame(frame, target, g.scale, g.offsetX, g.offsetY);
+  frame_drawn(frame, target, g);
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
@@ -299,6 +300,7 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
 
 void SdlFrontend::show_frame() {
   show_current_frame();
+  pause_.hold();
   apply_keys();
 }
 
@@ -376,6 +378,7 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
     close.type = SDL_QUIT;
     take_event(close, closeRequested);
   }
+  refresh_paused();
 }
 
 void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequested) {
@@ -387,8 +390,12 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
     case SDL_KEYUP:
       if (!ignoreKeys_) queue({KeyEvent::kRelease, 0, event.key.keysym.sym, {}});
       break;
+    case SDL_ACTIVEEVENT:
+      focus_event(event.active);
+      break;
     case SDL_QUIT:
       if (deferClose_) {
+        set_pause(false);  // the close waits for the next frame
         queue({KeyEvent::kClose, 0, 0, {}});
         break;
       }
@@ -406,7 +413,7 @@ void SdlFrontend::key_pressed(const SDL_keysym& key) {
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
-  if (ignoreKeys_) return;
+  if (program_key(key) || ignoreKeys_) return;
   const KeyModifiers mods{(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CTRL) != 0,
                           (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CAPS) != 0,
                           (key.mod & KMOD_NUM) != 0};

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/dialog_handoff.h"
+#include "platform/frame_pause.h"
 #include "platform/sdl_dialog.h"
 #include "platform/window_scale.h"
 #include "runtime/display/fullscreen.h"
@@ -59,8 +60,9 @@ class SdlFrontend : public Frontend {
   // Main thread, at shutdown: hides and frees the pointer.
   void release_pointer();
 
-  // Shows the frame, then hands the keys taken since the last frame to the keyboard: the game sees
-  // keys change only between frames, so a recorded run can be replayed exactly.
+  // Shows the frame, waits out the player's pause, then hands the keys taken since the last frame
+  // to the keyboard: the game sees keys change only between frames, so a recorded run can be
+  // replayed exactly.
   void show_frame() override;
   void request_fullscreen(int target) override;
   // Game thread: hands the waiting key events (and a deferred close) to the game; true when there
@@ -107,6 +109,14 @@ class SdlFrontend : public Frontend {
   // Main thread: true when the event belonged to the dialog.
   bool dialog_event(const SDL_Event& event);
   void redraw_window();
+  // The player's own keys and the pause (sdl_frontend_player.cpp). Main thread: true when the
+  // press must not reach the game.
+  bool program_key(const SDL_keysym& key);
+  void set_pause(bool on);
+  void focus_event(const SDL_ActiveEvent& event);
+  void refresh_paused();
+  // Main thread: `frame` has just been converted into `target`.
+  void frame_drawn(const FrameCache& frame, const FrameTarget& target, const VideoGeometry& g);
 
   Runtime& rt_;
   std::atomic<int> handoff_{kIdle};
@@ -131,6 +141,9 @@ class SdlFrontend : public Frontend {
   mutable std::mutex keyMutex_;
   std::vector<KeyEvent> keyEvents_;
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
+  FramePause pause_{rt_.hub, rt_.errors.stopRequested};
+  FrameCache shown_;          // main thread: the frame on view, for screenshots
+  bool panelOnView_ = false;  // main thread: the pause panel is drawn over it
 };
 
 }  // namespace kelvo

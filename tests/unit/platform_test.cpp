@@ -3,6 +3,7 @@
 
 #include "platform/host.h"
 #include "platform/options.h"
+#include "platform/screenshot_file.h"
 #include "platform/script.h"
 #include "support/test_support.h"
 
@@ -25,6 +26,18 @@ TEST(Host, TimeOfDayArgument) {
   for (const char* bad : {"00:00:01.5000", "24:00:00", "12:00", "12:00:00x"}) {
     EXPECT_FALSE(parse_time_of_day(bad)) << bad;
   }
+}
+
+TEST(Host, PicturesFolderFromTheEnvironmentUserDirsOrHome) {
+  const std::string userDirs =
+      "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+      "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+  EXPECT_EQ(pictures_directory("/shots", userDirs, "/home/p"), "/shots");
+  EXPECT_EQ(pictures_directory("shots", userDirs, "/home/p"), "/home/p/Bilder");
+  EXPECT_EQ(pictures_directory(nullptr, "XDG_PICTURES_DIR=\"/srv/pics\"\n", ""), "/srv/pics");
+  EXPECT_EQ(pictures_directory(nullptr, "XDG_PICTURES_DIR=\"Pics\"\n", "/home/p"),
+            "/home/p/Pictures");
+  EXPECT_EQ(pictures_directory(nullptr, "", ""), "");
 }
 
 TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
