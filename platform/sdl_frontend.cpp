@@ -155,6 +155,7 @@ void SdlFrontend::prepare_window() {
   keyRepeatOn_ = true;
   SDL_EnableUNICODE(1);
   set_window_icon();
+  gamepad_.open();
   SDL_WM_SetCaption("Dr Kelvo", "Dr Kelvo");
   arrow_ = make_arrow_cursor();
   if (arrow_) SDL_SetCursor(arrow_);
@@ -392,6 +393,12 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
       break;
     case SDL_ACTIVEEVENT:
       focus_event(event.active);
+      break;
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      for (const SDL_Event& key : gamepad_.key_events(event)) take_event(key, closeRequested);
       break;
     case SDL_QUIT:
       if (deferClose_) {

@@ -13,6 +13,7 @@
 
 #include "platform/dialog_handoff.h"
 #include "platform/frame_pause.h"
+#include "platform/gamepad.h"
 #include "platform/sdl_dialog.h"
 #include "platform/window_scale.h"
 #include "runtime/display/fullscreen.h"
@@ -46,7 +47,7 @@ class SdlFrontend : public Frontend {
   ~SdlFrontend() override;
 
   // Main thread, before the game starts: lock keys, display modes, key repeat, icon, caption,
-  // pointer.
+  // gamepad, pointer.
   void prepare_window();
   // Replaces the display modes read at start-up (tests give their own lists).
   void set_display_modes(DisplayModes modes) { modes_ = std::move(modes); }
@@ -142,6 +143,7 @@ class SdlFrontend : public Frontend {
   std::vector<KeyEvent> keyEvents_;
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
   FramePause pause_{rt_.hub, rt_.errors.stopRequested};
+  Gamepad gamepad_;
   FrameCache shown_;          // main thread: the frame on view, for screenshots
   bool panelOnView_ = false;  // main thread: the pause panel is drawn over it
 };
