@@ -37,7 +37,16 @@ const char* usage_text() {
          "                         past level 1 the high scores are not saved\n"
          "  --scale N              the window shows every pixel N x N (1 to 8); by default as\n"
          "                         large as fits in 85 % of the desktop\n"
-         "  --help, --version\n";
+         "  --help, --version\n"
+         "keys:\n"
+         "  Left, Right            walk (a gamepad's d-pad or left stick too)\n"
+         "  Space                  jump; climb by jumping where two girders meet (first button)\n"
+         "  P                      pause, and resume (start button); so does leaving the window\n"
+         "  Shift+Q                abandon the game\n"
+         "  Escape                 quit\n"
+         "  M                      sound on/off\n"
+         "  F12                    save a screenshot in the pictures folder\n"
+         "  Alt+Enter              full screen on/off\n";
 }
 
 std::optional<Options> parse_options(int argc, const char* const* argv, std::string& error) {
