@@ -167,8 +167,10 @@ GameStage Game::high_score_check() {
   return GameStage::ClosingStory;
 }
 
+// The hall of fame is for whole games: a practice run, started past level 1, keeps its scores in
+// memory only.
 GameStage Game::save() {
-  save_high_scores();
+  if (options_.startLevel == 1) save_high_scores();
   return GameStage::Attract;
 }
 

@@ -12,7 +12,7 @@ namespace kelvo {
 
 // Choices made on the command line.
 struct GameOptions {
-  int startLevel = 1;  // the level every new game starts at
+  int startLevel = 1;  // the level every new game starts at; past 1 a practice run
 };
 
 // Runs the whole game on the calling (game) thread; leaves only through end_program.

@@ -262,6 +262,7 @@ int run_program(const Options& options, const GameRoutine& routine) {
     window = std::make_unique<SdlFrontend>(rt);
     window->prepare_window();
     window->keep_window_for_game(o.window);
+    window->set_window_scale(o.windowScale);
     window->ignore_player_keys(!o.replayPath.empty());
     window->defer_close(!o.recordPath.empty());
     rt.set_frontend(window.get());

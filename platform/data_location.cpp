@@ -19,14 +19,14 @@ bool has_game_files(const fs::path& dir) {
   return fs::is_directory(dir / "rurazedudi", ignored);
 }
 
+}  // namespace
+
 std::string home_directory() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return home;
   const passwd* entry = getpwuid(getuid());
   return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
-
-}  // namespace
 
 DataLocation find_data_location(const std::string& dirOption, const std::string& exeDir,
                                 const std::string& dataFromBin, const std::string& playerData) {

@@ -24,6 +24,9 @@ struct DataLocation {
 DataLocation find_data_location(const std::string& dirOption, const std::string& exeDir,
                                 const std::string& dataFromBin, const std::string& playerData);
 
+// $HOME when it is a full path, else the account's home folder; empty without one.
+std::string home_directory();
+
 // $XDG_DATA_HOME/kelvo, or ~/.local/share/kelvo; empty when there is no home folder.
 std::string player_data_directory();
 

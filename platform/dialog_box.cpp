@@ -3,14 +3,13 @@
 
 #include <algorithm>
 
-#include "runtime/display/fonts.h"
 #include "runtime/services/keyboard.h"
 
 namespace kelvo {
 namespace {
 
-constexpr int kCharW = 8;
-constexpr int kCharH = 16;
+constexpr int kCharW = kCanvasCharW;
+constexpr int kCharH = kCanvasCharH;
 constexpr int kTitleHeight = 20;
 constexpr int kMargin = 12;
 constexpr int kButtonW = 72;
@@ -47,38 +46,6 @@ int text_width(const std::string& s) {
   return static_cast<int>(s.size()) * kCharW;
 }
 
-struct Canvas {
-  std::vector<uint32_t>& pixels;
-  int w;
-  int h;
-
-  void fill(const DialogRect& r, uint32_t colour) {
-    for (int y = std::max(r.y, 0); y < std::min(r.y + r.h, h); ++y) {
-      for (int x = std::max(r.x, 0); x < std::min(r.x + r.w, w); ++x) {
-        pixels[static_cast<size_t>(y) * w + x] = colour;
-      }
-    }
-  }
-  void outline(const DialogRect& r, uint32_t colour) {
-    fill({r.x, r.y, r.w, 1}, colour);
-    fill({r.x, r.y + r.h - 1, r.w, 1}, colour);
-    fill({r.x, r.y, 1, r.h}, colour);
-    fill({r.x + r.w - 1, r.y, 1, r.h}, colour);
-  }
-  void text(int x, int y, const std::string& s, uint32_t colour) {
-    const auto& font = font_8x16_table();
-    for (unsigned char c : s) {
-      const uint8_t* glyph = font.data() + static_cast<size_t>(c) * kCharW * kCharH;
-      for (int gy = 0; gy < kCharH; ++gy) {
-        for (int gx = 0; gx < kCharW; ++gx) {
-          if (glyph[gy * kCharW + gx] != 0) fill({x + gx, y + gy, 1, 1}, colour);
-        }
-      }
-      x += kCharW;
-    }
-  }
-};
-
 }  // namespace
 
 std::vector<std::string> dialog_buttons(DialogKind kind) {
@@ -111,7 +78,7 @@ DialogLayout layout_dialog(const DialogRequest& request, int surfaceWidth, int s
 std::vector<uint32_t> render_dialog(const DialogRequest& request, const DialogLayout& layout) {
   const DialogRect& box = layout.box;
   std::vector<uint32_t> pixels(static_cast<size_t>(box.w) * box.h, kDialogFace);
-  Canvas canvas{pixels, box.w, box.h};
+  PixelCanvas canvas{pixels.data(), box.w, box.h, box.w};
   canvas.outline({0, 0, box.w, box.h}, kDialogFrame);
   canvas.fill({1, 1, box.w - 2, kTitleHeight}, kDialogTitleBar);
   canvas.text(kMargin / 2, 1 + (kTitleHeight - kCharH) / 2, request.title, kDialogTitleText);

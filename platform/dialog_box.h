@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/pixel_canvas.h"
+
 namespace kelvo {
 
 // A Yes/No question (an unhandled error) or a box with one OK button (a critical error).
@@ -17,13 +19,7 @@ struct DialogRequest {
   std::string text;  // lines separated by line feeds
 };
 
-struct DialogRect {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-  bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
-};
+using DialogRect = PixelRect;
 
 // Where everything goes, in the coordinates of the window's surface.
 struct DialogLayout {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/host.h"
+#include "platform/window_scale.h"
 
 namespace kelvo {
 namespace {
@@ -32,8 +33,20 @@ const char* usage_text() {
          "  --trace FILE           write one line per runtime event\n"
          "  --frames N             close the window after frame N\n"
          "  --on-error yes|no      how a headless run answers error dialogs (default yes)\n"
-         "  --level N              every new game starts at level N (1 to 10), for practice\n"
-         "  --help, --version\n";
+         "  --level N              every new game starts at level N (1 to 10), for practice;\n"
+         "                         past level 1 the high scores are not saved\n"
+         "  --scale N              the window shows every pixel N x N (1 to 8); by default as\n"
+         "                         large as fits in 85 % of the desktop\n"
+         "  --help, --version\n"
+         "keys:\n"
+         "  Left, Right            walk (a gamepad's d-pad or left stick too)\n"
+         "  Space                  jump; climb by jumping where two girders meet (first button)\n"
+         "  P                      pause, and resume (start button); so does leaving the window\n"
+         "  Shift+Q                abandon the game\n"
+         "  Escape                 quit\n"
+         "  M                      sound on/off\n"
+         "  F12                    save a screenshot in the pictures folder\n"
+         "  Alt+Enter              full screen on/off\n";
 }
 
 std::optional<Options> parse_options(int argc, const char* const* argv, std::string& error) {
@@ -92,6 +105,14 @@ std::optional<Options> parse_options(int argc, const char* const* argv, std::str
         return std::nullopt;
       }
       o.startLevel = static_cast<int>(*level);
+    } else if (arg == "--scale") {
+      if (!value(v)) return std::nullopt;
+      const auto scale = parse_count(v);
+      if (!scale || *scale < 1 || *scale > kMaxWindowScale) {
+        error = "--scale takes a whole number from 1 to 8, not '" + v + "'";
+        return std::nullopt;
+      }
+      o.windowScale = static_cast<int>(*scale);
     } else if (arg == "--on-error") {
       if (!value(v)) return std::nullopt;
       if (v != "yes" && v != "no") {

@@ -19,7 +19,8 @@ struct Options {
   std::string tracePath;
   std::optional<uint32_t> closeAfterFrame;
   bool answerErrorsYes = true;
-  int startLevel = 1;  // every new game starts at this level
+  int startLevel = 1;              // every new game starts at this level
+  std::optional<int> windowScale;  // the window's whole-pixel scale; by default the desktop's
   bool help = false;
   bool version = false;
 };

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <mutex>
 
+#include "platform/sound_output.h"
+
 namespace kelvo {
 namespace {
 
@@ -138,6 +140,7 @@ bool SdlAudio::open_device() {
   Mix_QuerySpec(&device_.rate, &device_.format, &channels);
   device_.channels = channels;
   Mix_AllocateChannels(kChannels);
+  install_output_mute();
   static std::once_flag registered;
   std::call_once(registered, [] { std::atexit(close_audio_at_exit); });
   return true;

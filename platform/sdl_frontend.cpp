@@ -150,11 +150,13 @@ void SdlFrontend::prepare_window() {
   lastLocks_ = {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false};
   rt_.keyboard.sync_locks(lastLocks_);
   modes_ = list_display_modes();
+  desktop_ = desktop_size();
   SDL_EnableKeyRepeat(500, 30);
   keyRepeatOn_ = true;
   SDL_EnableUNICODE(1);
   set_window_icon();
-  SDL_WM_SetCaption("Untitled", "Untitled");
+  gamepad_.open();
+  SDL_WM_SetCaption("Dr Kelvo", "Dr Kelvo");
   arrow_ = make_arrow_cursor();
   if (arrow_) SDL_SetCursor(arrow_);
 }
@@ -250,16 +252,23 @@ void SdlFrontend::present(bool frameChanged) {
   if (take_fullscreen_step(display, found)) fullscreen_changed();
   if (requested) rt_.hub.notify();
   if (frame.width == 0) return;
-  VideoGeometry g = video_geometry(display.fullscreenMode.load(), found, frame.width, frame.height);
+  VideoGeometry g = geometry(display.fullscreenMode.load(), found, frame);
   if (!ensure_video_mode(g, display.fullscreenMode.load() != kWindowed)) {
     if (display.fullscreenMode.load() == kWindowed) return;
     // The platform refused the full-screen mode it listed: go on in the window.
     display.fullscreenMode.store(kWindowed);
     fullscreen_changed();
-    g = video_geometry(kWindowed, found, frame.width, frame.height);
+    g = geometry(kWindowed, found, frame);
     if (!ensure_video_mode(g, false)) return;
   }
   draw(frame, g, frameChanged);
+}
+
+VideoGeometry SdlFrontend::geometry(int32_t mode, const ModeChoice& found,
+                                    const FrameCache& frame) const {
+  if (mode != kWindowed) return video_geometry(mode, found, frame.width, frame.height);
+  return scaled_window(frame.width, frame.height,
+                       window_scale(chosenScale_, desktop_, frame.width, frame.height));
 }
 
 // The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.
@@ -282,6 +291,7 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
     }
   }
   convert_frame(frame, target, g.scale, g.offsetX, g.offsetY);
+  frame_drawn(frame, target, g);
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
@@ -291,6 +301,7 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
 
 void SdlFrontend::show_frame() {
   show_current_frame();
+  pause_.hold();
   apply_keys();
 }
 
@@ -368,6 +379,7 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
     close.type = SDL_QUIT;
     take_event(close, closeRequested);
   }
+  refresh_paused();
 }
 
 void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequested) {
@@ -379,8 +391,18 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
     case SDL_KEYUP:
       if (!ignoreKeys_) queue({KeyEvent::kRelease, 0, event.key.keysym.sym, {}});
       break;
+    case SDL_ACTIVEEVENT:
+      focus_event(event.active);
+      break;
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      for (const SDL_Event& key : gamepad_.key_events(event)) take_event(key, closeRequested);
+      break;
     case SDL_QUIT:
       if (deferClose_) {
+        set_pause(false);  // the close waits for the next frame
         queue({KeyEvent::kClose, 0, 0, {}});
         break;
       }
@@ -398,7 +420,7 @@ void SdlFrontend::key_pressed(const SDL_keysym& key) {
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
-  if (ignoreKeys_) return;
+  if (program_key(key) || ignoreKeys_) return;
   const KeyModifiers mods{(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CTRL) != 0,
                           (key.mod & KMOD_ALT) != 0, (key.mod & KMOD_CAPS) != 0,
                           (key.mod & KMOD_NUM) != 0};

@@ -6,12 +6,16 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/dialog_handoff.h"
+#include "platform/frame_pause.h"
+#include "platform/gamepad.h"
 #include "platform/sdl_dialog.h"
+#include "platform/window_scale.h"
 #include "runtime/display/fullscreen.h"
 #include "runtime/frontend.h"
 #include "runtime/runtime.h"
@@ -43,20 +47,23 @@ class SdlFrontend : public Frontend {
   ~SdlFrontend() override;
 
   // Main thread, before the game starts: lock keys, display modes, key repeat, icon, caption,
-  // pointer.
+  // gamepad, pointer.
   void prepare_window();
   // Replaces the display modes read at start-up (tests give their own lists).
   void set_display_modes(DisplayModes modes) { modes_ = std::move(modes); }
   const DisplayModes& display_modes() const { return modes_; }
   // With `keep` the game's own full-screen requests are ignored; Alt+Enter still switches.
   void keep_window_for_game(bool keep) { keepWindow_ = keep; }
+  // The window's whole-pixel scale as the player chose it; without one the desktop's size decides.
+  void set_window_scale(std::optional<int> scale) { chosenScale_ = scale; }
   // Main thread: the display loop; returns when the game asks to exit or the window is closed.
   void run_loop(std::atomic<int>& closeRequested);
   // Main thread, at shutdown: hides and frees the pointer.
   void release_pointer();
 
-  // Shows the frame, then hands the keys taken since the last frame to the keyboard: the game sees
-  // keys change only between frames, so a recorded run can be replayed exactly.
+  // Shows the frame, waits out the player's pause, then hands the keys taken since the last frame
+  // to the keyboard: the game sees keys change only between frames, so a recorded run can be
+  // replayed exactly.
   void show_frame() override;
   void request_fullscreen(int target) override;
   // Game thread: hands the waiting key events (and a deferred close) to the game; true when there
@@ -93,6 +100,7 @@ class SdlFrontend : public Frontend {
   void present(bool frameChanged);
   void fullscreen_changed();
   bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
+  VideoGeometry geometry(int32_t mode, const ModeChoice& found, const FrameCache& frame) const;
   void draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged);
   void events_pass(std::atomic<int>& closeRequested);
   void take_event(const SDL_Event& event, std::atomic<int>& closeRequested);
@@ -102,6 +110,14 @@ class SdlFrontend : public Frontend {
   // Main thread: true when the event belonged to the dialog.
   bool dialog_event(const SDL_Event& event);
   void redraw_window();
+  // The player's own keys and the pause (sdl_frontend_player.cpp). Main thread: true when the
+  // press must not reach the game.
+  bool program_key(const SDL_keysym& key);
+  void set_pause(bool on);
+  void focus_event(const SDL_ActiveEvent& event);
+  void refresh_paused();
+  // Main thread: `frame` has just been converted into `target`.
+  void frame_drawn(const FrameCache& frame, const FrameTarget& target, const VideoGeometry& g);
 
   Runtime& rt_;
   std::atomic<int> handoff_{kIdle};
@@ -113,6 +129,8 @@ class SdlFrontend : public Frontend {
   bool surfaceFullscreen_ = false;
   DisplayModes modes_;
   bool keepWindow_ = false;
+  std::optional<int> chosenScale_;
+  DesktopSize desktop_;
   std::vector<uint32_t> shadow_;  // used when the surface's channels are laid out otherwise
   SDL_Cursor* arrow_ = nullptr;
   bool keyRepeatOn_ = false;
@@ -124,6 +142,10 @@ class SdlFrontend : public Frontend {
   mutable std::mutex keyMutex_;
   std::vector<KeyEvent> keyEvents_;
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
+  FramePause pause_{rt_.hub, rt_.errors.stopRequested};
+  Gamepad gamepad_;
+  FrameCache shown_;          // main thread: the frame on view, for screenshots
+  bool panelOnView_ = false;  // main thread: the pause panel is drawn over it
 };
 
 }  // namespace kelvo

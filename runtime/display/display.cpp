@@ -92,6 +92,12 @@ void convert_indexed_line_doubled(const uint8_t* __restrict src, int width,
   }
 }
 
+// Larger window scales are rarer: a plain loop serves them.
+void convert_indexed_line_widened(const uint8_t* src, int width, const uint32_t* lut, uint32_t* dst,
+                                  int scale) {
+  for (int x = 0; x < width; ++x) std::fill_n(dst + scale * x, scale, lut[src[x]]);
+}
+
 void convert_direct_line(const uint8_t* src, int width, uint32_t* dst, int scale) {
   for (int x = 0; x < width; ++x) {
     uint32_t px;
@@ -150,11 +156,17 @@ void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale
         target.pixels + static_cast<size_t>(offsetY + scale * y) * target.pitch + offsetX;
     if (frame.bytesPerPixel != 1) {
       convert_direct_line(src, width, dst, scale);
-      if (scale == 2) std::memcpy(dst + target.pitch, dst, sizeof(uint32_t) * 2 * width);
     } else if (scale == 1) {
       convert_indexed_line(src, width, lut, dst);
-    } else {
+    } else if (scale == 2) {
       convert_indexed_line_doubled(src, width, pairs, dst, target.pitch);
+      continue;
+    } else {
+      convert_indexed_line_widened(src, width, lut, dst, scale);
+    }
+    for (int k = 1; k < scale; ++k) {
+      std::memcpy(dst + static_cast<size_t>(k) * target.pitch, dst,
+                  sizeof(uint32_t) * scale * width);
     }
   }
 }

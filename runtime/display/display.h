@@ -65,7 +65,7 @@ class Display {
   const Image* deferred_ = nullptr;
 };
 
-// Writes the frame at (offsetX, offsetY) of the target, each pixel `scale` (1 or 2) times in both
+// Writes the frame at (offsetX, offsetY) of the target, each pixel `scale` times in both
 // directions, through the frame's palette when it is indexed.
 void convert_frame(const FrameCache& frame, const FrameTarget& target, int scale, int offsetX,
                    int offsetY);

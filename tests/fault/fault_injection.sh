@@ -314,7 +314,7 @@ stop_during_save() {  # HOW
     sleep 0.02
   done
   case "$1" in
-    close) "$closer" Untitled ;;
+    close) "$closer" "Dr Kelvo" ;;
     SIGTERM) kill -TERM $pid ;;
     SIGINT) kill -INT $pid ;;
   esac

@@ -3,6 +3,7 @@
 
 #include "platform/host.h"
 #include "platform/options.h"
+#include "platform/screenshot_file.h"
 #include "platform/script.h"
 #include "support/test_support.h"
 
@@ -27,12 +28,24 @@ TEST(Host, TimeOfDayArgument) {
   }
 }
 
+TEST(Host, PicturesFolderFromTheEnvironmentUserDirsOrHome) {
+  const std::string userDirs =
+      "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+      "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+  EXPECT_EQ(pictures_directory("/shots", userDirs, "/home/p"), "/shots");
+  EXPECT_EQ(pictures_directory("shots", userDirs, "/home/p"), "/home/p/Bilder");
+  EXPECT_EQ(pictures_directory(nullptr, "XDG_PICTURES_DIR=\"/srv/pics\"\n", ""), "/srv/pics");
+  EXPECT_EQ(pictures_directory(nullptr, "XDG_PICTURES_DIR=\"Pics\"\n", "/home/p"),
+            "/home/p/Pictures");
+  EXPECT_EQ(pictures_directory(nullptr, "", ""), "");
+}
+
 TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
-  const char* argv[] = {"kelvo",      "--headless", "--script", "s.txt",   "--time",   "01:02:03",
-                        "--dir",      "d",          "--trace",  "t.txt",   "--frames", "99",
-                        "--on-error", "no",         "--mute",   "--window"};
+  const char* argv[] = {"kelvo",      "--headless", "--script", "s.txt",    "--time",   "01:02:03",
+                        "--dir",      "d",          "--trace",  "t.txt",    "--frames", "99",
+                        "--on-error", "no",         "--mute",   "--window", "--scale",  "8"};
   std::string error;
-  auto o = parse_options(16, argv, error);
+  auto o = parse_options(18, argv, error);
   ASSERT_TRUE(o) << error;
   EXPECT_TRUE(o->headless && o->mute && o->window);
   EXPECT_EQ(o->scriptPath, "s.txt");
@@ -41,6 +54,11 @@ TEST(Options, ParsesEveryOptionAndRefusesUnknownOnes) {
   EXPECT_EQ(o->tracePath, "t.txt");
   EXPECT_EQ(o->closeAfterFrame, 99u);
   EXPECT_FALSE(o->answerErrorsYes);
+  EXPECT_EQ(o->windowScale, 8);
+  for (const char* scale : {"0", "9", "2x"}) {
+    const char* badScale[] = {"kelvo", "--scale", scale};
+    EXPECT_FALSE(parse_options(3, badScale, error)) << scale;
+  }
   const char* bad[] = {"kelvo", "--fast"};
   EXPECT_FALSE(parse_options(2, bad, error));
   EXPECT_NE(error.find("--fast"), std::string::npos);

@@ -91,13 +91,13 @@ finish "the click on No" "$(error5 6)" "answer yes" "$(error5 7)" "answer no" "e
 echo "closing the window while the dialog is open"
 start_probe error
 buttons yesno "Unhandled Error #5" "$(text_at 6)" >/dev/null
-"$closer" Untitled
+"$closer" "Dr Kelvo"
 finish "the window's close" "$(error5 6)" "answer no" "exit 0"
 
 echo "destroying the window while the dialog is open"
 start_probe error
 buttons yesno "Unhandled Error #5" "$(text_at 6)" >/dev/null
-"$closer" --destroy Untitled
+"$closer" --destroy "Dr Kelvo"
 finish "the window's destruction" "$(error5 6)" "answer no" "exit 0"
 
 echo "critical error: OK clicked"

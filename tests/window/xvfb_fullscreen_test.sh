@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Keys sent to the game's window; xdotool's complaints about the focus of a bare X server dropped.
 send() { xdotool "$1" --window "$(window_id)" "${@:2}" 2>/dev/null; }
 
-window_id() { xdotool search --name '^Untitled$' 2>/dev/null | head -n 1; }
+window_id() { xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1; }
 
 window_size() {
   local id
@@ -62,7 +62,7 @@ wait_for_title() {  # TRACE
 }
 
 close_game() {  # PID
-  "$closer" Untitled
+  "$closer" "Dr Kelvo"
   wait_for_exit "$1" 20 "the window's close" || exit 1
   [ "$exit_status" -eq 0 ] || fail "exit status $exit_status"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Under a virtual X server: the game's window carries its icon at 16, 32, 48, 64 and 128 pixels
-# in _NET_WM_ICON and the class "kelvo" that the launcher's StartupWMClass names.
+# Under a virtual X server: the game's window, found by its title "Dr Kelvo", carries its icon at
+# 16, 32, 48, 64 and 128 pixels in _NET_WM_ICON and the class "kelvo" that the launcher's
+# StartupWMClass names.
 set -euo pipefail
 export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=dummy
@@ -15,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 pid=$!
 icons=""
 for _ in $(seq 200); do
-  id="$(xdotool search --name '^Untitled$' 2>/dev/null | head -n 1 || true)"
+  id="$(xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1 || true)"
   if [ -n "$id" ]; then
     icons="$(xprop -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ' || true)"
     [ -n "$icons" ] && break
@@ -23,7 +24,7 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 class="$(xprop -id "$id" WM_CLASS)"
-"$closer" Untitled
+"$closer" "Dr Kelvo"
 wait $pid
 echo "icons: $icons"
 echo "$class"

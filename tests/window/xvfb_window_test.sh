@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Under a virtual X server: the game opens a 320x300 window titled "Untitled", and closing it ends
+# Under a virtual X server of 1024x768: the game opens its window titled "Dr Kelvo" at 640x600,
+# the largest whole scale within 85 % of the desktop (3 would be 900 high), and closing it ends
 # the process with status 0 promptly, during the boot screen, attract mode and play; so does
 # another client destroying the window.
 set -euo pipefail
@@ -15,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 
 window_geometry() {
   local id
-  id="$(xdotool search --name '^Untitled$' 2>/dev/null | head -n 1)" || return 1
+  id="$(xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1)" || return 1
   [ -n "$id" ] || return 1
   xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
@@ -31,15 +32,15 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
   # The window may show up at another size before its video mode is set: wait for the final one.
   for _ in $(seq 400); do
     geometry="$(window_geometry || true)"
-    [ "$geometry" = "320x300" ] && break  # the window may show a smaller size first
+    [ "$geometry" = "640x600" ] && break  # the window may show a smaller size first
     kill -0 $pid 2>/dev/null || { echo "the game ended before its window showed"; return 1; }
     sleep 0.05
   done
-  [ "$geometry" = "320x300" ] || { echo "window is '$geometry', not 320x300"; kill $pid; return 1; }
+  [ "$geometry" = "640x600" ] || { echo "window is '$geometry', not 640x600"; kill $pid; return 1; }
   sleep "$wait_s"
   local start end status=0
   start=$(date +%s%N)
-  "$closer" $how Untitled
+  "$closer" $how "Dr Kelvo"
   wait_for_exit $pid 20 "the window's ${how:-close}" || return 1
   status=$exit_status
   end=$(date +%s%N)
