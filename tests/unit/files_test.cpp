@@ -1,14 +1,13 @@
-// Tests of the numbered sequential files: print zones, the field formats read back, open and
-// operation errors, the error mapping, and replacing output files whole.
+// Tests of the numbered sequential files: print zones, the field formats read back, and replacing
+// output files whole. Open errors the game meets are in the goldens (high_scores_missing_file)
+// and the fault suite (unreadable, read-only, directory and fifo tables).
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cmath>
 #include <filesystem>
 
-#include "platform/host/posix_file.h"
 #include "unit/files_test_support.h"
 
 namespace kelvo::files_test {
@@ -84,8 +83,6 @@ struct FieldCase {
 };
 
 const std::vector<FieldCase>& field_cases() {
-  using T = NumberType;
-  const std::string kHalfway = "1.0000000000000000000542101086242752217003726400434970855712890625";
   // clang-format off
   static const std::vector<FieldCase> cases = {
       {"the score table's own lines", " 1000         AAA\r\n 900  BCD\r\n",
@@ -96,10 +93,8 @@ const std::vector<FieldCase>& field_cases() {
       {"text after a closing quote is skipped; an unclosed quote runs to the end",
        "\"ab\"cd ef,gh\r\n\"unclosed, to the end", {S("ab"), S("gh"), S("unclosed, to the end")}},
       {"unquoted fields lose leading and trailing blanks and tabs", " \t a b \t ,\t\tc\t\r\n", {S("a b"), S("c")}},
-      {"CR ends a line once", "a\rb\r\rc", {S("a"), S("b"), S(""), S("c")}},
-      {"LF ends a line once", "a\nb\n\nc", {S("a"), S("b"), S(""), S("c")}},
-      {"CR LF ends a line once", "a\r\nb\r\n\r\nc", {S("a"), S("b"), S(""), S("c")}},
-      {"LF CR ends a line once", "a\n\rb\n\r\n\rc", {S("a"), S("b"), S(""), S("c")}},
+      {"CR, LF, CR LF and LF CR each end a line once", "a\rb\r\rc\nd\n\r\n\re\r\nf",
+       {S("a"), S("b"), S(""), S("c"), S("d"), S(""), S("e"), S("f")}},
       {"numbers end at each kind of line end", "1\r2\n3\r\n4\n\r5", {N(1), N(2), N(3), N(4), N(5), N(0, 62)}},
       {"past the end a string is empty", "only", {S("only"), S("", 62)}},
       {"past the end a number is zero", "   ", {N(0, 62)}},
@@ -109,9 +104,6 @@ const std::vector<FieldCase>& field_cases() {
       {"hexadecimal and octal; an ampersand without H or O is no number", "&HfF,&h10 &O17,&o777\r\n&X5,7",
        {N(255), N(16), N(15), N(511), N(0), N(7)}},
       {"octal stops at the first non-octal digit", "&O178,9", {N(15), N(9)}},
-      {"hexadecimal beyond 64 bits overflows; leading zeros do not count",
-       "&HFFFFFFFFFFFFFFFF,&H10000000000000000,&H0000000000000000001",
-       {X(18446744073709551615.0L), X(0, 6), X(1)}},
       {"decimal forms and D or E exponents; minus zero reads as zero", "-12.5,+3,.25,1E3,2e-2,1.5D2,7d+1,-0,5.,1e,-",
        {D(-12.5L), D(3), D(0.25L), D(1000), D(0.02L), D(150), D(70), D(0), D(5), D(1), D(0)}},
       {"decimal values are correctly rounded", "0.1,123456789012345678901234567890",
@@ -119,19 +111,11 @@ const std::vector<FieldCase>& field_cases() {
       {"text right after a number is skipped to the next separator; after blanks it is the next field",
        "12abc,34 xyz\r\n56", {N(12), N(34), S("xyz"), N(56)}},
       {"tabs are not skipped before a number", "\t5,6", {N(0), N(6)}},
-      // 1 + 2^-64 lies halfway between two extended values: a 1 as the 256th digit rounds it up,
-      // one as the 257th is not read. Whole digits past the 256th still count as magnitude.
-      {"only 256 significant digits count", kHalfway + std::string(190, '0') + "1," + kHalfway +
-       std::string(191, '0') + "1,1" + std::string(299, '0') + ",1" + std::string(400, '0') + "E-400",
-       {X(1 + 0x1p-63L), X(1), X(1e299L), X(1)}},
       {"only 18 exponent digits count", "1E0000000000000000000003,1E-1234567890123456789,1E1234567890123456789",
        {N(1000), N(0), X(0, 6)}},
       {"single precision overflows past its largest value; the next field still reads",
-       "3.4028234E38,3.4028236E38,-1E39,1D300,7", {N(3.4028234E38L), N(0, 6), N(0, 6), D(1e300L), N(7)}},
-      {"integer types round ties to even and check their range",
-       "2.5,3.5,-2.5,32767.4,32767.5,-32768,2147483647,2147483648,-9223372036854775808",
-       {N(2, 0, T::kInt16), N(4, 0, T::kInt16), N(-2, 0, T::kInt16), N(32767, 0, T::kInt16), N(0, 6, T::kInt16),
-        N(-32768, 0, T::kInt16), N(2147483647, 0, T::kInt32), N(0, 6, T::kInt32), N(-0x1p63L, 0, T::kInt64)}}};
+       "3.4028234E38,340282356779733661637539395458142568448,-1E39,1D300,7",
+       {N(3.4028234E38L), N(0, 6), N(0, 6), D(1e300L), N(7)}}};
   // clang-format on
   return cases;
 }
@@ -158,141 +142,6 @@ TEST_F(FilesReadTest, FieldFormats) {
     }
     files.file_close(1, true);
   }
-}
-
-TEST(FileFieldsTest, StreamRefillsAcrossSmallBuffersAndReportsAReadFailureOnce) {
-  std::string data = "\"quoted, across\"  ,      123.5E1 ,\r\nlast";
-  size_t offset = 0;
-  InputStream in(
-      [&](char* buffer, size_t size) -> long {
-        size_t n = std::min<size_t>(size, data.size() - offset);
-        std::copy_n(data.data() + offset, n, buffer);
-        offset += n;
-        return static_cast<long>(n);
-      },
-      3);
-  std::string field;
-  ASSERT_TRUE(read_string_field(in, field));
-  EXPECT_EQ(field, "quoted, across");
-  EXPECT_EQ(read_number_field(in).value, 1235);
-  ASSERT_TRUE(read_string_field(in, field));
-  EXPECT_EQ(field, "");
-  ASSERT_TRUE(read_string_field(in, field));
-  EXPECT_EQ(field, "last");
-  EXPECT_FALSE(read_string_field(in, field));
-
-  InputStream failing([](char*, size_t) -> long { return -EIO; });
-  EXPECT_TRUE(read_number_field(failing).atEnd);
-  EXPECT_EQ(failing.take_error(), EIO);
-  EXPECT_EQ(failing.take_error(), 0);
-}
-
-// ---- Opening, operations and closing ----
-
-struct OpenCase {
-  const char* rule;
-  std::string name;  // relative to the scratch directory unless empty or absolute
-  int32_t mode;
-  int32_t number;
-  int code;
-  int32_t access = kAccessAny;
-  int32_t lock = kLockNone;
-};
-
-using FilesOpenTest = FilesFixture;
-
-TEST_F(FilesOpenTest, OpenErrors) {
-  std::filesystem::create_directory(path("d"));
-  write_file(path("plain"), "");
-  write_file(path("l.txt"), "1");
-  open("busy.txt", kModeOutput, 1);
-  files.file_open(path("l.txt"), kModeInput, kAccessAny, kLockReadWrite, 3, 0, false);
-  ASSERT_EQ(take_error(), 0);
-  const std::string longName(300, 'n');
-  // clang-format off
-  const OpenCase cases[] = {
-      {"input of a missing file", "none.txt", kModeInput, 2, 53},
-      {"output creates a missing file", "none.txt", kModeOutput, 2, 0},
-      {"missing directory for input", "nodir/x.txt", kModeInput, 2, 76},
-      {"missing directory for output", "nodir/x.txt", kModeOutput, 2, 76},
-      {"missing directory for append", "nodir/x.txt", kModeAppend, 2, 76},
-      {"a file where a directory should be", "plain/x.txt", kModeOutput, 2, 76},
-      {"number in use", "b.txt", kModeOutput, 1, 55},
-      {"number zero", "b.txt", kModeOutput, 0, 52},
-      {"negative number", "b.txt", kModeOutput, -1, 52},
-      {"any positive number, however large", "big.txt", kModeOutput, 2147483647, 0},
-      {"empty name", "", kModeInput, 2, 64},
-      {"name with a zero byte", std::string("a\0b", 3), kModeOutput, 2, 64},
-      {"name too long for output", longName, kModeOutput, 2, 64},
-      {"name too long for input", longName, kModeInput, 2, 64},
-      {"a directory for input", "d", kModeInput, 2, 70},
-      {"a directory for output", "d", kModeOutput, 2, 70},
-      {"a directory for append", "d", kModeAppend, 2, 70},
-      {"a directory as a random file", "d", kModeRandom, 2, 70},
-      {"a kernel file nobody may write", "/sys/devices/system/cpu/online", kModeOutput, 2, 70},
-      {"a new file where nobody may create one", "/sys/devices/system/cpu/kelvo.txt", kModeOutput, 2, 70},
-      {"bad mode", "a.txt", 6, 2, 5},
-      {"bad access", "a.txt", kModeOutput, 2, 5, 4},
-      {"bad lock", "a.txt", kModeOutput, 2, 5, kAccessAny, -1},
-      {"a file locked under another number", "l.txt", kModeInput, 2, 70, kAccessAny, kLockReadWrite},
-      {"no lock shares a locked file", "l.txt", kModeInput, 2, 0}};
-  // clang-format on
-  for (const OpenCase& c : cases) {
-    SCOPED_TRACE(c.rule);
-    const bool raw = c.name.empty() || c.name[0] == '/';
-    files.file_open(raw ? c.name : path(c.name), c.mode, c.access, c.lock, c.number, 0, false);
-    EXPECT_EQ(take_error(), c.code);
-    EXPECT_EQ(files.is_open(c.number), c.code == 0 || c.number == 1);
-    if (c.code == 0) files.file_close(c.number, true);
-  }
-  EXPECT_FALSE(std::filesystem::exists(path("b.txt")));
-  EXPECT_TRUE(std::filesystem::exists(path("none.txt")));
-}
-
-TEST_F(FilesOpenTest, OperationsOnTheWrongFileRaiseTheirError) {
-  write_file(path("in.txt"), "1,2");
-  open("in.txt", kModeInput, 1);
-  open("out.txt", kModeOutput, 2);
-  files.file_open(path("in.txt"), kModeInput, kAccessWrite, kLockNone, 3, 0, false);
-  files.file_open(path("ro.txt"), kModeOutput, kAccessRead, kLockNone, 4, 0, false);
-  open("r.bin", 0, 5);  // mode 0 is random: the file is made but neither printed nor read
-  ASSERT_EQ(take_error(), 0);
-  EXPECT_TRUE(std::filesystem::exists(path("r.bin")));
-  struct Case {
-    char operation;  // 'p' print, 'n' read a number, 's' read a string
-    int32_t number;
-    int code;
-  };
-  // clang-format off
-  for (const Case& c : {Case{'p', 9, 52}, Case{'n', 9, 52}, Case{'s', 9, 52}, Case{'p', 1, 54}, Case{'n', 2, 54},
-                        Case{'s', 3, 75}, Case{'p', 4, 75}, Case{'p', 5, 54}, Case{'n', 5, 54}}) {
-    // clang-format on
-    SCOPED_TRACE(std::string(1, c.operation) + " on " + std::to_string(c.number));
-    if (c.operation == 'p') {
-      files.file_print(c.number, "x", false, false, true);
-    } else if (c.operation == 'n') {
-      EXPECT_EQ(files.file_input_number(c.number, NumberType::kSingle), 0);
-    } else {
-      EXPECT_EQ(read_string(c.number), "unchanged");
-    }
-    EXPECT_EQ(take_error(), c.code);
-  }
-}
-
-TEST(FilesErrorMapTest, PlatformFailuresMapToTheirCodes) {
-  struct Case {
-    int err, open, io;
-  };
-  for (const Case& c :
-       {Case{EACCES, 70, 70}, Case{EPERM, 70, 70}, Case{EROFS, 70, 70}, Case{ETXTBSY, 70, 75},
-        Case{EISDIR, 70, 75}, Case{EWOULDBLOCK, 70, 75}, Case{ENAMETOOLONG, 64, 75},
-        Case{EINVAL, 64, 5}, Case{EIO, 68, 75}, Case{ENXIO, 68, 75}, Case{ENODEV, 68, 75},
-        Case{EMFILE, 53, 75}, Case{ENOSPC, 53, 75}, Case{EBADF, 53, 258}, Case{ENOTDIR, 76, 75}}) {
-    EXPECT_EQ(open_error_code(c.err, true), c.open) << c.err;
-    EXPECT_EQ(io_error_code(c.err), c.io) << c.err;
-  }
-  EXPECT_EQ(open_error_code(ENOENT, true), 53);
-  EXPECT_EQ(open_error_code(ENOENT, false), 76);
 }
 
 // ---- Replacing output files whole ----
@@ -382,31 +231,6 @@ TEST_F(FilesSaveTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(take_error(), 0);
   EXPECT_EQ(read_file(path("score.txt")), "old table");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-// Where unnamed files are missing the new contents sit beside the target under a hidden name;
-// the shutdown drops an output file that is still open (a stop in the middle of a save), even
-// with an error pending, and a dropped replacement leaves nothing behind.
-TEST_F(FilesSaveTest, NamedNewContentsWhereUnnamedFilesAreMissing) {
-  host::Replacement::allow_unnamed_files(false);
-  write_file(path("score.txt"), "old");
-  write_file(path("kept.txt"), "kept");
-  open("score.txt", kModeOutput, 1);
-  files.file_print(1, "new", false, false, false);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
-  EXPECT_EQ(read_file(path("score.txt")), "old");
-  {
-    host::Replacement dropped;
-    ASSERT_EQ(dropped.begin(path("kept.txt")), 0);
-    ASSERT_EQ(host::write_all(dropped.fd(), "x", 1), 0);
-  }
-  errors.raise_error(5);
-  files.close_all();
-  host::Replacement::allow_unnamed_files(true);
-  EXPECT_EQ(read_file(path("score.txt")), "old");
-  EXPECT_EQ(read_file(path("kept.txt")), "kept");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
-  EXPECT_EQ(take_error(), 5);
 }
 
 }  // namespace
