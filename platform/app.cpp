@@ -1,4 +1,4 @@
-// Program start-up, the worker threads, the display loop and the orderly shutdown.
+// Program start-up, the game thread, the display loop and the orderly shutdown.
 #include "platform/app.h"
 
 #include <unistd.h>
@@ -108,13 +108,6 @@ void game_thread(const GameRoutine& routine, Runtime& rt, GameState& state,
   rt.hub.notify();
 }
 
-// Serves the runtime's timed event slots; the game installs none, so it only waits for the stop.
-void timer_thread(Runtime& rt, std::atomic<int>& finished) {
-  rt.hub.wait([&] { return rt.errors.stopRequested.load() != 0; });
-  finished.store(1);
-  rt.hub.notify();
-}
-
 // Where the answer to an error dialog comes from.
 using AnswerSource = std::function<bool(const std::string& title, const std::string& text)>;
 
@@ -126,7 +119,7 @@ ErrorDialog traced_dialog(Runtime& rt, Recorder& recorder, AnswerSource source) 
                                 std::string(error_message(code)));
     const bool yes = source(title, text);
     rt.trace.event("answer", yes ? "yes" : "no");
-    recorder.answer(rt.display.frameCount.load(), yes);
+    recorder.answer(rt.handover.frame_number(), yes);
     return yes;
   };
 }
@@ -168,7 +161,7 @@ void install_dialogs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlF
 // show_frame), the script's commands; the recording notes what the game saw.
 void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window) {
   auto record = [&rt, &recorder] {
-    recorder.inputs(rt.display.frameCount.load(), rt.keyboard.held_codes(),
+    recorder.inputs(rt.handover.frame_number(), rt.keyboard.held_codes(),
                     rt.errors.stopRequested.load() != 0);
   };
   rt.set_frame_hook([&player, record](uint32_t frame) {
@@ -183,9 +176,9 @@ void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFr
       },
       [&player, window] { return (window && window->keys_waiting()) || player.can_run_paused(); });
   rt.timing.set_read_listener(
-      [&rt, &recorder](uint32_t ms) { recorder.time_read(rt.display.frameCount.load(), ms); });
+      [&rt, &recorder](uint32_t ms) { recorder.time_read(rt.handover.frame_number(), ms); });
   player.set_listener(
-      [&rt, &recorder](const ScriptCommand& c) { recorder.set(rt.display.frameCount.load(), c); });
+      [&rt, &recorder](const ScriptCommand& c) { recorder.set(rt.handover.frame_number(), c); });
   player.run_frame(0);
   record();
 }
@@ -203,6 +196,17 @@ void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFr
 std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(int)> exit) {
   if (o.headless || o.mute) return std::make_unique<SilentAudio>();
   return std::make_unique<SdlAudio>(std::move(exit));
+}
+
+// The window, or for a headless run frames that nobody sees.
+std::unique_ptr<Frontend> make_frontend(Runtime& rt, const Options& o) {
+  if (o.headless) return std::make_unique<HeadlessFrontend>(rt);
+  auto window = std::make_unique<SdlFrontend>(rt);
+  window->prepare_window();
+  window->keep_window_for_game(o.window);
+  window->ignore_player_keys(!o.replayPath.empty());
+  window->defer_close(!o.recordPath.empty());
+  return window;
 }
 
 }  // namespace
@@ -254,35 +258,18 @@ int run_program(const Options& options, const GameRoutine& routine) {
   const auto audio = make_audio(o, process_end(rt, criticalEnd));
   rt.sound.set_backend(audio.get());
 
-  HeadlessFrontend headless(rt);
-  std::unique_ptr<SdlFrontend> window;
-  if (o.headless) {
-    rt.set_frontend(&headless);
-  } else {
-    window = std::make_unique<SdlFrontend>(rt);
-    window->prepare_window();
-    window->keep_window_for_game(o.window);
-    window->ignore_player_keys(!o.replayPath.empty());
-    window->defer_close(!o.recordPath.empty());
-    rt.set_frontend(window.get());
-  }
-  install_dialogs(rt, player, recorder, window.get(), criticalEnd);
-  install_inputs(rt, player, recorder, window.get());
+  const std::unique_ptr<Frontend> frontend = make_frontend(rt, o);
+  auto* window = dynamic_cast<SdlFrontend*>(frontend.get());
+  rt.set_frontend(frontend.get());
+  install_dialogs(rt, player, recorder, window, criticalEnd);
+  install_inputs(rt, player, recorder, window);
 
-  std::atomic<int> timerFinished{0};
   std::thread game(game_thread, std::cref(play), std::ref(rt), std::ref(state), std::ref(status));
-  std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
-  rt.display.threadsRunning.store(1);
-  if (window) {
-    window->run_loop(closeRequested);
-  } else {
-    headless.run_loop(closeRequested);
-  }
+  frontend->run_loop(closeRequested);
   if (criticalEnd.load() != 0) end_at_once(rt, recorder, criticalEnd.load() - 1);
 
   rt.errors.request_stop();
   game.join();
-  timer.join();
   recorder.close();
   rt.files.close_all();
   if (window) window->release_pointer();

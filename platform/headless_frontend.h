@@ -14,8 +14,8 @@ class HeadlessFrontend : public Frontend {
 
   void show_frame() override;
   void request_fullscreen(int target) override;
-  // Main thread: waits until the game asks to exit or the window's close is requested.
-  void run_loop(const std::atomic<int>& closeRequested);
+  // Main thread: nothing to show; waits until the game asks to exit or a close is requested.
+  void run_loop(std::atomic<int>& closeRequested) override;
 
  private:
   Runtime& rt_;

@@ -27,7 +27,7 @@ void ScriptPlayer::run_frame(uint32_t frame) {
 
 bool ScriptPlayer::run_paused() {
   if (next_acts_paused()) {
-    run_next(rt_.display.frameCount.load());
+    run_next(rt_.handover.frame_number());
     return true;
   }
   if (!closeAfter_) return false;
@@ -74,7 +74,7 @@ bool ScriptPlayer::run_next(uint32_t frame) {
 }
 
 bool ScriptPlayer::until_holds(const ScriptCommand& c) const {
-  const double field = c.path == "frame" ? rt_.display.frameCount.load()
+  const double field = c.path == "frame" ? rt_.handover.frame_number()
                                          : static_cast<double>(*find_number_field(state_, c.path));
   return compare(field, c.comparison, c.value);
 }
@@ -153,18 +153,18 @@ bool write_frame_png(const FrameCache& frame, const std::string& path) {
 }
 
 void ScriptPlayer::write_shot(const std::string& path) {
-  if (!write_frame_png(rt_.display.frame(), path)) {
+  if (!write_frame_png(rt_.handover.frame(), path)) {
     std::fprintf(stderr, "kelvo: cannot write the screenshot %s\n", path.c_str());
   }
 }
 
 void ScriptPlayer::write_dump(const ScriptCommand& c) {
   if (!c.fields.empty()) {
-    std::string line = std::to_string(rt_.display.frameCount.load());
+    std::string line = std::to_string(rt_.handover.frame_number());
     for (const auto& field : c.fields) {
       std::string value;
       if (field == "frame") {
-        value = std::to_string(rt_.display.frameCount.load());
+        value = std::to_string(rt_.handover.frame_number());
       } else if (field == "ms") {
         value = std::to_string(rt_.elapsed_ms());
       } else {
@@ -177,15 +177,15 @@ void ScriptPlayer::write_dump(const ScriptCommand& c) {
   }
   std::string json = state_to_json(state_);
   json.pop_back();
-  json += ",\"frame\":" + std::to_string(rt_.display.frameCount.load());
+  json += ",\"frame\":" + std::to_string(rt_.handover.frame_number());
   json += ",\"ms\":" + std::to_string(rt_.elapsed_ms()) + "}\n";
   written_.erase(c.path);  // the whole state always replaces the file
   write_output(c.path, json, "state dump");
 }
 
 void ScriptPlayer::write_text(const std::string& path) {
-  std::string text = "--- frame " + std::to_string(rt_.display.frameCount.load()) + "\n";
-  for (const auto& row : frame_text_rows(rt_.display.frame())) text += "|" + row + "\n";
+  std::string text = "--- frame " + std::to_string(rt_.handover.frame_number()) + "\n";
+  for (const auto& row : frame_text_rows(rt_.handover.frame())) text += "|" + row + "\n";
   write_output(path, text, "screen text");
 }
 

@@ -171,50 +171,35 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
-  // Before its first display_now the game may wait for a refresh (that display_now, or a
-  // full-screen request): it is made at once, not at the next refresh pass up to 32 ms later.
-  const auto gameAwaitsRefresh = [this] {
-    const int32_t autoDisplay = rt_.display.autoDisplay.load();
-    const bool awaited =
-        autoDisplay == -1 || (autoDisplay != 0 && rt_.display.fullscreenRequest.load() != -1);
-    return awaited && !dialog_.is_open();
-  };
+  FrameHandover& handover = rt_.handover;
+  // A refresh the game waits for is made at once, not at the next refresh pass up to 32 ms later.
   for (;;) {
     rt_.hub.wait_until(next, [&] {
-      return handoff_.load() == kRequested || dialogs_.asked() || gameAwaitsRefresh() ||
+      return (handover.refresh_awaited() && !dialog_.is_open()) || dialogs_.asked() ||
              rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
     });
     if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
-    if (handoff_.load() == kRequested) {
-      present(handoffChanged_.load());
-      handoff_.store(kDone);
-      rt_.hub.notify();
-    }
     if (dialogs_.asked()) open_dialog();
-    if (gameAwaitsRefresh()) auto_refresh();
+    refresh(false);
     const auto now = Steady::now();
     if (now < next) continue;
     next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;
     phase ^= 1;
     if (phase == 1) {
-      if (rt_.display.autoDisplay.load() != 0 && !dialog_.is_open()) auto_refresh();
+      refresh(true);
     } else {
       events_pass(closeRequested);
     }
   }
 }
 
-void SdlFrontend::auto_refresh() {
-  bool changed = false;
-  {
-    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
-    if (Image* screen = rt_.images.display_image()) changed = rt_.display.take_frame(*screen);
-  }
-  present(changed);
-  if (rt_.display.autoDisplay.load() == -1) {
-    rt_.display.autoDisplay.store(0);
-    rt_.hub.notify();
-  }
+// The game's frame, or before its first the screen as it is now when `periodic`.
+void SdlFrontend::refresh(bool periodic) {
+  if (dialog_.is_open()) return;
+  const std::optional<bool> frameChanged = rt_.handover.begin_refresh(periodic);
+  if (!frameChanged) return;
+  present(*frameChanged);
+  rt_.handover.end_refresh();
 }
 
 bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
@@ -224,7 +209,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
   }
   surface_ = SDL_SetVideoMode(g.width, g.height, 32, fullscreen ? SDL_FULLSCREEN : 0);
   surfaceFullscreen_ = fullscreen;
-  rt_.display.windowValid.store(0);
+  rt_.handover.invalidate_window();
   if (!surface_) {
     std::fprintf(stderr, "kelvo: cannot open a %dx%d %s: %s\n", g.width, g.height,
                  fullscreen ? "full screen" : "window", SDL_GetError());
@@ -241,20 +226,18 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
 }
 
 // The refresh: takes a pending full-screen request or Alt+Enter press, sets the video mode the
-// result needs and shows the cached frame in it.
+// result needs and shows the frame handed over in it.
 void SdlFrontend::present(bool frameChanged) {
-  Display& display = rt_.display;
-  const FrameCache& frame = display.frame();
+  FrameHandover& handover = rt_.handover;
+  const FrameCache& frame = handover.frame();
   const ModeChoice found = find_modes(modes_, frame.width, frame.height);
-  const bool requested = display.fullscreenRequest.load() != -1;
-  if (take_fullscreen_step(display, found)) fullscreen_changed();
-  if (requested) rt_.hub.notify();
+  if (handover.take_fullscreen_step(found)) fullscreen_changed();
   if (frame.width == 0) return;
-  VideoGeometry g = video_geometry(display.fullscreenMode.load(), found, frame.width, frame.height);
-  if (!ensure_video_mode(g, display.fullscreenMode.load() != kWindowed)) {
-    if (display.fullscreenMode.load() == kWindowed) return;
+  VideoGeometry g = video_geometry(handover.fullscreen_mode(), found, frame.width, frame.height);
+  if (!ensure_video_mode(g, handover.fullscreen_mode() != kWindowed)) {
+    if (handover.fullscreen_mode() == kWindowed) return;
     // The platform refused the full-screen mode it listed: go on in the window.
-    display.fullscreenMode.store(kWindowed);
+    handover.fall_back_to_window();
     fullscreen_changed();
     g = video_geometry(kWindowed, found, frame.width, frame.height);
     if (!ensure_video_mode(g, false)) return;
@@ -264,13 +247,13 @@ void SdlFrontend::present(bool frameChanged) {
 
 // The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.
 void SdlFrontend::fullscreen_changed() {
-  const int32_t mode = rt_.display.fullscreenMode.load();
+  const int32_t mode = rt_.handover.fullscreen_mode();
   SDL_ShowCursor(mode == kWindowed ? SDL_ENABLE : SDL_DISABLE);
   rt_.trace.event("fullscreen", std::to_string(mode));
 }
 
 void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged) {
-  const bool valid = rt_.display.windowValid.load() != 0;
+  const bool valid = rt_.handover.window_valid();
   if (!frameChanged && valid) return;
   if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) < 0) return;
   FrameTarget target{static_cast<uint32_t*>(surface_->pixels), surface_->w, surface_->h,
@@ -285,58 +268,16 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
-  rt_.display.windowValid.store(1);
-  rt_.display.conversions.fetch_add(1);
+  rt_.handover.window_drawn();
 }
 
 void SdlFrontend::show_frame() {
-  show_current_frame();
+  rt_.handover.hand_over_frame();
   apply_keys();
 }
 
-void SdlFrontend::show_current_frame() {
-  Display& display = rt_.display;
-  if (display.autoDisplay.load() != 0) {
-    display.autoDisplay.store(-1);
-    rt_.hub.notify();
-    rt_.hub.wait(
-        [&] { return display.autoDisplay.load() == 0 || rt_.errors.stopRequested.load() != 0; });
-    return;
-  }
-  Image* screen = rt_.images.display_image();
-  const bool changed = screen && display.take_frame(*screen);
-  // An unchanged frame needs no refresh, unless a full-screen switch waits for one.
-  if (!changed && display.windowValid.load() != 0 && display.fullscreenToggles.load() == 0 &&
-      display.fullscreenRequest.load() == -1) {
-    return;
-  }
-  hand_over(changed);
-}
-
-// Game thread: the main thread refreshes the window with the cached frame; waits until it has.
-void SdlFrontend::hand_over(bool frameChanged) {
-  handoffChanged_.store(frameChanged);
-  handoff_.store(kRequested);
-  rt_.hub.notify();
-  rt_.hub.wait([&] { return handoff_.load() == kDone || rt_.errors.stopRequested.load() != 0; });
-  handoff_.store(kIdle);
-}
-
-// Before the game's first display_now the display loop's own refresh takes the request; after it
-// the request travels with a refresh handed to the main thread, which owns every SDL video call.
 void SdlFrontend::request_fullscreen(int target) {
-  if (keepWindow_) return;
-  Display& display = rt_.display;
-  display.fullscreenRequest.store(target);
-  if (display.autoDisplay.load() != 0) {
-    rt_.hub.notify();
-    rt_.hub.wait([&] {
-      return display.fullscreenRequest.load() == -1 || rt_.errors.stopRequested.load() != 0;
-    });
-    return;
-  }
-  Image* screen = rt_.images.display_image();
-  hand_over(screen && display.take_frame(*screen));
+  if (!keepWindow_) rt_.handover.request_fullscreen(target);
 }
 
 void SdlFrontend::follow_focus() {
@@ -394,7 +335,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
 
 void SdlFrontend::key_pressed(const SDL_keysym& key) {
   if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT)) {
-    rt_.display.fullscreenToggles.fetch_add(1);
+    rt_.handover.press_alt_enter();
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;

@@ -51,12 +51,12 @@ class SdlFrontend : public Frontend {
   // With `keep` the game's own full-screen requests are ignored; Alt+Enter still switches.
   void keep_window_for_game(bool keep) { keepWindow_ = keep; }
   // Main thread: the display loop; returns when the game asks to exit or the window is closed.
-  void run_loop(std::atomic<int>& closeRequested);
+  void run_loop(std::atomic<int>& closeRequested) override;
   // Main thread, at shutdown: hides and frees the pointer.
   void release_pointer();
 
-  // Shows the frame, then hands the keys taken since the last frame to the keyboard: the game sees
-  // keys change only between frames, so a recorded run can be replayed exactly.
+  // Hands the frame to the display loop, then the keys taken since the last frame to the keyboard:
+  // the game sees keys change only between frames, so a recorded run can be replayed exactly.
   void show_frame() override;
   void request_fullscreen(int target) override;
   // Game thread: hands the waiting key events (and a deferred close) to the game; true when there
@@ -76,7 +76,6 @@ class SdlFrontend : public Frontend {
   uint32_t dialogs_shown() const { return dialogsShown_.load(); }
 
  private:
-  enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
   // A window event kept for the game's next frame boundary.
   struct KeyEvent {
     enum Kind { kPress, kRelease, kReleaseCode, kLocks, kClose } kind;
@@ -86,10 +85,8 @@ class SdlFrontend : public Frontend {
   };
 
   void queue(const KeyEvent& event);
-  void show_current_frame();
 
-  void auto_refresh();
-  void hand_over(bool frameChanged);
+  void refresh(bool periodic);
   void present(bool frameChanged);
   void fullscreen_changed();
   bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
@@ -104,8 +101,6 @@ class SdlFrontend : public Frontend {
   void redraw_window();
 
   Runtime& rt_;
-  std::atomic<int> handoff_{kIdle};
-  std::atomic<bool> handoffChanged_{false};
   DialogHandoff dialogs_;
   SdlDialog dialog_;
   std::atomic<uint32_t> dialogsShown_{0};

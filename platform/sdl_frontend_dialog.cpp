@@ -5,12 +5,7 @@
 namespace kelvo {
 
 void SdlFrontend::redraw_window() {
-  if (rt_.display.frame().width == 0) {
-    // Nothing shown yet: take the screen as it is (the game thread is waiting for the dialog).
-    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
-    if (Image* screen = rt_.images.display_image()) rt_.display.take_frame(*screen);
-  }
-  rt_.display.windowValid.store(0);
+  rt_.handover.begin_redraw();
   present(false);
 }
 

@@ -12,7 +12,9 @@ namespace kelvo {
 Runtime::Runtime(Clock& clock, TimeReference reference)
     : timing(errors, clock, reference), sound(errors, trace, clock), clock_(clock) {
   clock.bind_stop(hub, errors.stopRequested);
-  images.set_screen_change_hook([this] { display.windowValid.store(0); });
+  handover.set_screen([this] { return images.display_image(); });
+  images.set_screen_lock(handover.screen_mutex());
+  images.set_screen_change_hook([this] { handover.invalidate_window(); });
   images.set_screen(0, kArg0);  // the start-up text screen
 }
 
@@ -34,16 +36,11 @@ void Runtime::set_fullscreen(int32_t option) {
     errors.raise_error(5);
     return;
   }
-  if (!frontend_ || display.fullscreenMode.load() == target) return;
+  if (!frontend_ || handover.fullscreen_mode() == target) return;
   frontend_->request_fullscreen(target);
   // No mode of the wanted kind: try the other full-screen kind once.
   const int32_t other = other_fullscreen_kind(target);
-  if (display.fullscreenMode.load() != target && other >= 0) frontend_->request_fullscreen(other);
-}
-
-std::unique_lock<std::mutex> Runtime::screen_draw_lock() {
-  if (display.autoDisplay.load() != 0) return std::unique_lock<std::mutex>(images.screen_mutex());
-  return {};
+  if (handover.fullscreen_mode() != target && other >= 0) frontend_->request_fullscreen(other);
 }
 
 void Runtime::clear_screen() {
@@ -58,11 +55,11 @@ void Runtime::clear_destination(int32_t colour, uint32_t passed) {
   if (errors.pending()) return;
   Image* img = images.destination();
   if (!img) return;
-  auto lock = screen_draw_lock();
+  auto lock = handover.draw_lock();
   settle_fill();
   const auto fill = kelvo::clear_screen_cursors(*img, errors, 0, colour, passed);
   if (!fill) return;
-  if (!img->isText && img->bytesPerPixel == 1 && display.autoDisplay.load() == 0) {
+  if (!img->isText && img->bytesPerPixel == 1 && !handover.loop_reads_screen()) {
     pendingFill_ = PendingFill{img, *fill};
   } else {
     fill_screen(*img, *fill);
@@ -91,7 +88,7 @@ void Runtime::print_text(std::string_view text, bool newline) {
   if (errors.pending()) return;
   Image* img = images.destination();
   if (!img) return;
-  auto lock = screen_draw_lock();
+  auto lock = handover.draw_lock();
   settle_fill();
   kelvo::print_text(*img, errors, text, newline ? 1 : 0, textHooks_);
 }
@@ -110,9 +107,9 @@ void Runtime::display_now() {
   settle_fill();
   if (errors.pending()) return;
   if (frontend_) frontend_->show_frame();
-  const uint32_t frame = display.frameCount.fetch_add(1) + 1;
+  const uint32_t frame = handover.count_frame();
   if (frameHook_) frameHook_(frame);
-  display.end_deferral();
+  handover.drop_unshown_frame();
 }
 
 int32_t Runtime::load_image(std::string_view name) {
@@ -147,7 +144,7 @@ void Runtime::put_image(double x1, double y1, double x2, double y2, int32_t sour
 // The display loop may read the screen while it refreshes by itself, so drawing holds its lock.
 void Runtime::put_image(const PutImageArgs& args) {
   if (errors.pending()) return;
-  auto lock = screen_draw_lock();
+  auto lock = handover.draw_lock();
   if (pendingFill_ && pendingFill_->image == images.destination() &&
       covers_destination(images, errors, args)) {
     pendingFill_.reset();

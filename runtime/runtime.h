@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "runtime/display/blit.h"
-#include "runtime/display/display.h"
+#include "runtime/display/frame_handover.h"
 #include "runtime/display/image_decoder.h"
 #include "runtime/display/image_loader.h"
 #include "runtime/display/image_table.h"
@@ -121,16 +121,13 @@ class Runtime {
   void sound_loop(int32_t handle) { sound.loop(handle); }
   void sound_stop(int32_t handle) { sound.stop(handle); }
 
-  // Held while drawing on the screen as long as the display loop may read it by itself.
-  std::unique_lock<std::mutex> screen_draw_lock();
-
   // Milliseconds since start-up.
   uint32_t elapsed_ms() { return clock_.ticks() - timing.reference().startTicks; }
 
   WaitHub hub;
   Errors errors{hub};
-  Display display;
-  Trace trace{display.frameCount};
+  FrameHandover handover{hub, errors.stopRequested};
+  Trace trace{handover.frame_counter()};
   ImageTable images{errors};
   Keyboard keyboard{errors};
   Timing timing;

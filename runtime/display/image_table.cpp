@@ -234,6 +234,10 @@ void ImageTable::select_screen(int index, bool madeByProgram) {
   displayIndex_ = destinationIndex_ = sourceIndex_ = index;
 }
 
+std::unique_lock<std::mutex> ImageTable::lock_screen() {
+  return screenLock_ ? std::unique_lock<std::mutex>(*screenLock_) : std::unique_lock<std::mutex>();
+}
+
 void ImageTable::set_screen(int32_t modeOrHandle, uint32_t passed) {
   if (errors_.pending() || !(passed & kArg0)) return;
   if (modeOrHandle >= 0) {
@@ -245,7 +249,7 @@ void ImageTable::set_screen(int32_t modeOrHandle, uint32_t passed) {
   const int index = -modeOrHandle;
   if (!pages_.empty() && pages_[0] == index) return;
   {
-    std::lock_guard<std::mutex> lock(screenMutex_);
+    const auto lock = lock_screen();
     release_pages();
     select_screen(index, true);
   }
@@ -259,7 +263,7 @@ bool ImageTable::set_legacy_screen(int32_t mode) {
     return false;
   }
   {
-    std::lock_guard<std::mutex> lock(screenMutex_);
+    const auto lock = lock_screen();
     // The new first page is made before the old pages go, as a new screen image would be.
     const int first = take_image(m->width, m->height, mode);
     if (first == 0) return false;

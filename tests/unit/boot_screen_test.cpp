@@ -71,7 +71,7 @@ TEST(BootScreen, ShowsItsTextsAndOksAtTheirPlacesWithItsWaits) {
   for (int ok = 0; ok <= 4; ++ok) {
     EXPECT_EQ(clock.screens[static_cast<size_t>(ok)], boot_rows(ok)) << ok << " OKs";
   }
-  EXPECT_EQ(rt.display.frameCount.load(), 0u);  // nothing shown through display_now yet
+  EXPECT_EQ(rt.handover.frame_number(), 0u);  // nothing shown through display_now yet
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ TEST(PendingError, EveryOperationStandsStill) {
   EXPECT_EQ(after.printMode, before.printMode);
   EXPECT_EQ(rt.images.resolve(sprite)->clearColour, -1);
   EXPECT_TRUE(clock.sleeps.empty());
-  EXPECT_EQ(rt.display.frameCount.load(), 0u);
+  EXPECT_EQ(rt.handover.frame_number(), 0u);
   EXPECT_EQ(text, "keep");
   EXPECT_EQ(position, 0u);
   EXPECT_EQ(rt.key_down(key::kSpace), -1);
