@@ -33,7 +33,7 @@ uint32_t statement_line(const std::source_location& where) {
 }
 
 void run_game(Runtime& rt, GameState& state, const GameOptions& options) {
-  set_array_error_sink(&rt.errors);
+  set_array_error_sink(&rt);
   Game(rt, state, options).run();
 }
 
@@ -86,7 +86,7 @@ void Game::run() {
 }
 
 void Game::enter(GameStage stage) {
-  rt_.trace.event("state", stage_name(stage));
+  rt_.trace_event("state", stage_name(stage));
 }
 
 void Game::draw(Num image, double x, double y) {

@@ -72,7 +72,7 @@ class Game {
  private:
   // Ends a statement: a pending error, pause or stop is handled here.
   void stmt(const std::source_location& where = std::source_location::current()) {
-    if (rt_.errors.event_pending()) rt_.errors.statement_event(statement_line(where));
+    rt_.end_statement([&] { return statement_line(where); });
   }
   void enter(GameStage stage);
 

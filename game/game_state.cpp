@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/services/errors.h"
+#include "runtime/runtime.h"
 
 namespace kelvo {
 namespace {
 
-thread_local Errors* arrayErrors = nullptr;
+thread_local Runtime* arrayErrors = nullptr;
 
 // The shortest text that reads back as the same 32-bit float.
 void append_number(std::string& out, float value) {
@@ -123,8 +123,8 @@ Num* find_number_field(GameState& s, const std::string& text) {
   return nullptr;
 }
 
-void set_array_error_sink(Errors* errors) {
-  arrayErrors = errors;
+void set_array_error_sink(Runtime* rt) {
+  arrayErrors = rt;
 }
 
 void report_bad_index() {

@@ -6,7 +6,7 @@ namespace kelvo {
 
 // The frame hook that follows reads the frame if it needs it (a shot); most frames are never read.
 void HeadlessFrontend::show_frame() {
-  rt_.handover.keep_frame_unshown();
+  port_.handover().keep_frame_unshown();
 }
 
 // Without a display there is no full-screen mode: a stretched request changes nothing and a 4:3
@@ -14,7 +14,7 @@ void HeadlessFrontend::show_frame() {
 void HeadlessFrontend::request_fullscreen(int) {}
 
 void HeadlessFrontend::run_loop(std::atomic<int>& closeRequested) {
-  rt_.hub.wait([&] { return rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0; });
+  port_.hub().wait([&] { return port_.exit_requested() || closeRequested.load() != 0; });
 }
 
 }  // namespace kelvo

@@ -10,7 +10,7 @@ namespace kelvo {
 
 class HeadlessFrontend : public Frontend {
  public:
-  explicit HeadlessFrontend(Runtime& rt) : rt_(rt) {}
+  explicit HeadlessFrontend(Runtime& rt) : port_(rt.platform()) {}
 
   void show_frame() override;
   void request_fullscreen(int target) override;
@@ -18,7 +18,7 @@ class HeadlessFrontend : public Frontend {
   void run_loop(std::atomic<int>& closeRequested) override;
 
  private:
-  Runtime& rt_;
+  PlatformPort port_;
 };
 
 }  // namespace kelvo

@@ -140,7 +140,8 @@ int start_sdl(bool withAudio) {
   return 0;
 }
 
-SdlFrontend::SdlFrontend(Runtime& rt) : rt_(rt), dialogs_(rt.hub, rt.errors.stopRequested) {}
+SdlFrontend::SdlFrontend(Runtime& rt)
+    : port_(rt.platform()), dialogs_(port_.hub(), port_.stop_flag()) {}
 
 SdlFrontend::~SdlFrontend() {
   release_pointer();
@@ -148,7 +149,7 @@ SdlFrontend::~SdlFrontend() {
 
 void SdlFrontend::prepare_window() {
   lastLocks_ = {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false};
-  rt_.keyboard.sync_locks(lastLocks_);
+  port_.sync_locks(lastLocks_);
   modes_ = list_display_modes();
   SDL_EnableKeyRepeat(500, 30);
   keyRepeatOn_ = true;
@@ -171,14 +172,14 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
-  FrameHandover& handover = rt_.handover;
+  FrameHandover& handover = port_.handover();
   // A refresh the game waits for is made at once, not at the next refresh pass up to 32 ms later.
   for (;;) {
-    rt_.hub.wait_until(next, [&] {
+    port_.hub().wait_until(next, [&] {
       return (handover.refresh_awaited() && !dialog_.is_open()) || dialogs_.asked() ||
-             rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
+             port_.exit_requested() || closeRequested.load() != 0;
     });
-    if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
+    if (port_.exit_requested() || closeRequested.load() != 0) return;
     if (dialogs_.asked()) open_dialog();
     refresh(false);
     const auto now = Steady::now();
@@ -196,10 +197,10 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
 // The game's frame, or before its first the screen as it is now when `periodic`.
 void SdlFrontend::refresh(bool periodic) {
   if (dialog_.is_open()) return;
-  const std::optional<bool> frameChanged = rt_.handover.begin_refresh(periodic);
+  const std::optional<bool> frameChanged = port_.handover().begin_refresh(periodic);
   if (!frameChanged) return;
   present(*frameChanged);
-  rt_.handover.end_refresh();
+  port_.handover().end_refresh();
 }
 
 bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
@@ -209,7 +210,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
   }
   surface_ = SDL_SetVideoMode(g.width, g.height, 32, fullscreen ? SDL_FULLSCREEN : 0);
   surfaceFullscreen_ = fullscreen;
-  rt_.handover.invalidate_window();
+  port_.handover().invalidate_window();
   if (!surface_) {
     std::fprintf(stderr, "kelvo: cannot open a %dx%d %s: %s\n", g.width, g.height,
                  fullscreen ? "full screen" : "window", SDL_GetError());
@@ -228,7 +229,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
 // The refresh: takes a pending full-screen request or Alt+Enter press, sets the video mode the
 // result needs and shows the frame handed over in it.
 void SdlFrontend::present(bool frameChanged) {
-  FrameHandover& handover = rt_.handover;
+  FrameHandover& handover = port_.handover();
   const FrameCache& frame = handover.frame();
   const ModeChoice found = find_modes(modes_, frame.width, frame.height);
   if (handover.take_fullscreen_step(found)) fullscreen_changed();
@@ -247,13 +248,13 @@ void SdlFrontend::present(bool frameChanged) {
 
 // The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.
 void SdlFrontend::fullscreen_changed() {
-  const int32_t mode = rt_.handover.fullscreen_mode();
+  const int32_t mode = port_.handover().fullscreen_mode();
   SDL_ShowCursor(mode == kWindowed ? SDL_ENABLE : SDL_DISABLE);
-  rt_.trace.event("fullscreen", std::to_string(mode));
+  port_.trace("fullscreen", std::to_string(mode));
 }
 
 void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged) {
-  const bool valid = rt_.handover.window_valid();
+  const bool valid = port_.handover().window_valid();
   if (!frameChanged && valid) return;
   if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) < 0) return;
   FrameTarget target{static_cast<uint32_t*>(surface_->pixels), surface_->w, surface_->h,
@@ -268,16 +269,16 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
-  rt_.handover.window_drawn();
+  port_.handover().window_drawn();
 }
 
 void SdlFrontend::show_frame() {
-  rt_.handover.hand_over_frame();
+  port_.handover().hand_over_frame();
   apply_keys();
 }
 
 void SdlFrontend::request_fullscreen(int target) {
-  if (!keepWindow_) rt_.handover.request_fullscreen(target);
+  if (!keepWindow_) port_.handover().request_fullscreen(target);
 }
 
 void SdlFrontend::follow_focus() {
@@ -326,7 +327,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
         break;
       }
       closeRequested.store(1);
-      rt_.hub.notify();
+      port_.hub().notify();
       break;
     default:
       break;
@@ -335,7 +336,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
 
 void SdlFrontend::key_pressed(const SDL_keysym& key) {
   if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT)) {
-    rt_.handover.press_alt_enter();
+    port_.handover().press_alt_enter();
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
@@ -358,7 +359,7 @@ void SdlFrontend::queue(const KeyEvent& event) {
     std::lock_guard<std::mutex> lock(keyMutex_);
     keyEvents_.push_back(event);
   }
-  rt_.hub.notify();  // a paused game takes keys while it waits
+  port_.hub().notify();  // a paused game takes keys while it waits
 }
 
 bool SdlFrontend::keys_waiting() const {
@@ -375,21 +376,21 @@ bool SdlFrontend::apply_keys() {
   for (const KeyEvent& e : events) {
     switch (e.kind) {
       case KeyEvent::kPress:
-        rt_.keyboard.press_key(e.code, e.platformKey);
+        port_.press_key(e.code, e.platformKey);
         break;
       case KeyEvent::kRelease:
-        rt_.keyboard.release_key(e.platformKey);
+        port_.release_key(e.platformKey);
         break;
       case KeyEvent::kReleaseCode:
-        rt_.keyboard.release_code(e.code);
+        port_.release_code(e.code);
         break;
       case KeyEvent::kLocks:
-        rt_.keyboard.sync_locks(e.locks);
+        port_.sync_locks(e.locks);
         break;
       case KeyEvent::kClose:
-        rt_.errors.request_stop();
+        port_.request_stop();
         closeFlag_->store(1);
-        rt_.hub.notify();
+        port_.hub().notify();
         break;
     }
   }

@@ -100,7 +100,7 @@ class SdlFrontend : public Frontend {
   bool dialog_event(const SDL_Event& event);
   void redraw_window();
 
-  Runtime& rt_;
+  PlatformPort port_;
   DialogHandoff dialogs_;
   SdlDialog dialog_;
   std::atomic<uint32_t> dialogsShown_{0};

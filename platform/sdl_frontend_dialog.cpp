@@ -5,7 +5,7 @@
 namespace kelvo {
 
 void SdlFrontend::redraw_window() {
-  rt_.handover.begin_redraw();
+  port_.handover().begin_redraw();
   present(false);
 }
 
@@ -14,7 +14,7 @@ void SdlFrontend::open_dialog() {
   redraw_window();
   dialog_.draw(surface_);
   dialogsShown_.fetch_add(1);
-  rt_.hub.notify();
+  port_.hub().notify();
 }
 
 bool SdlFrontend::dialog_event(const SDL_Event& event) {

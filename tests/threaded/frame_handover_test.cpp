@@ -1,4 +1,5 @@
-// The frame hand-over on its own, with a display loop that draws nothing, and set_fullscreen over it.
+// The frame hand-over on its own, with a display loop that draws nothing, and set_fullscreen over
+// it.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -120,23 +121,23 @@ TEST(SetFullscreen, AKindWithoutAModeTriesTheOtherOnceAndTheCurrentModeAsksNothi
   test::FakeClock clock;
   Runtime small{clock, TimeReference{}};
   {
-    RecordingLoop loop(small.handover, small.hub, {k640x480});
+    RecordingLoop loop(small.platform().handover(), small.platform().hub(), {k640x480});
     small.set_frontend(&loop);
     small.set_fullscreen(0);
     EXPECT_EQ(loop.requests, (std::vector<int>{kStretched, kFourByThree}));
-    EXPECT_EQ(small.handover.fullscreen_mode(), kWindowed);
+    EXPECT_EQ(small.platform().handover().fullscreen_mode(), kWindowed);
   }
   Runtime rt{clock, TimeReference{}};
-  RecordingLoop one(rt.handover, rt.hub, {k800x600});
+  RecordingLoop one(rt.platform().handover(), rt.platform().hub(), {k800x600});
   rt.set_frontend(&one);
   rt.set_fullscreen(0);
   rt.set_fullscreen(2);  // already stretched
   EXPECT_EQ(one.requests, (std::vector<int>{kStretched}));
   rt.set_fullscreen(3);  // 4:3 would be the same mode: the window, then stretched again
   EXPECT_EQ(one.requests, (std::vector<int>{kStretched, kFourByThree, kStretched}));
-  EXPECT_EQ(rt.handover.fullscreen_mode(), kStretched);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kStretched);
   rt.set_fullscreen(4);
-  EXPECT_EQ(rt.errors.pending(), 5);
+  EXPECT_EQ(rt.pending_error(), 5);
   EXPECT_EQ(one.requests.size(), 3u);
 }
 

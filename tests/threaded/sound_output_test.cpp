@@ -70,7 +70,7 @@ bool silent_from(const std::string& output, size_t at) {
 }
 
 struct SoundOutputTest : ::testing::Test {
-  SoundOutputTest() { rt.sound.set_backend(audio.get()); }
+  SoundOutputTest() { rt.platform().set_audio(audio.get()); }
 
   // Opens a generated tone of `frames` frames; returns its handle and keeps its bytes.
   int32_t open_tone(const std::string& name, const std::vector<int16_t>& samples) {
@@ -86,7 +86,7 @@ struct SoundOutputTest : ::testing::Test {
   // Closes the device, which ends the output file, and returns what was written.
   std::string finish() {
     Mix_SetPostMix(nullptr, nullptr);
-    rt.sound.set_backend(nullptr);
+    rt.platform().set_audio(nullptr);
     audio.reset();
     return test::read_file(outputPath);
   }
@@ -200,7 +200,7 @@ TEST_F(SoundOutputTest, MissingFileStaysSilentWithoutError) {
   rt.sound_play(h);
   rt.sound_loop(h);
   mix_more(4 * kBufferBytes);
-  EXPECT_EQ(rt.errors.pending(), 0);
+  EXPECT_EQ(rt.pending_error(), 0);
   const std::string output = finish();
   EXPECT_GE(output.size(), 3 * kBufferBytes);
   EXPECT_TRUE(silent_from(output, 0));

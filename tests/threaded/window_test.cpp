@@ -30,9 +30,10 @@ TEST_F(WindowTest, FramesAreHandedToTheMainThreadAndUnchangedOnesLeaveTheWindowA
   std::atomic<int> close{0};
   std::thread main_loop([&] { window.run_loop(close); });
 
-  rt.set_screen(rt.new_image(320, 300, 256));
+  const int32_t screen = rt.new_image(320, 300, 256);
+  rt.set_screen(screen);
   rt.display_now();  // the first waits for the loop's own refresh
-  EXPECT_FALSE(rt.handover.loop_reads_screen());
+  EXPECT_FALSE(rt.platform().handover().loop_reads_screen());
   const SDL_Surface* surface = SDL_GetVideoSurface();
   ASSERT_NE(surface, nullptr);
   EXPECT_EQ(surface->w, 320);
@@ -42,13 +43,13 @@ TEST_F(WindowTest, FramesAreHandedToTheMainThreadAndUnchangedOnesLeaveTheWindowA
   rt.display_now();
   rt.display_now();
   EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x123456u);
-  rt.images.destination()->pixels[100] = 4;
+  rt.image(screen)->pixels[100] = 4;
   rt.display_now();
   EXPECT_EQ(pixels[100] & 0xFFFFFF, 0xAA0000u);
   EXPECT_EQ(pixels[0] & 0xFFFFFF, 0u);
 
   close.store(1);
-  rt.hub.notify();
+  rt.platform().hub().notify();
   main_loop.join();
 }
 

@@ -282,18 +282,19 @@ TEST_F(BlitTest, RefusedCopiesRaiseTheirErrorAndDrawNothing) {
 TEST(RuntimeImages, GameFormsDrawOnTheScreen) {
   test::FakeClock clock;
   Runtime rt(clock, TimeReference{clock.now, 0});
-  rt.set_screen(rt.new_image(320, 300, 256));
+  const int32_t screen = rt.new_image(320, 300, 256);
+  rt.set_screen(screen);
   const int32_t img = rt.new_image(2, 2, 256);
-  rt.images.resolve(img)->pixels = {1, 2, 3, 4};
+  rt.image(img)->pixels = {1, 2, 3, 4};
   rt.put_image(10, 10, img);
   rt.put_image(20, 20, 23, 23, img);
-  const Image* s = rt.images.display_image();
+  const Image* s = rt.image(screen);
   EXPECT_EQ(s->row(11)[11], 4);
   EXPECT_EQ(s->row(20)[21], 1);
   EXPECT_EQ(s->row(23)[23], 4);
   EXPECT_EQ(rt.load_image(""), -1);
   EXPECT_EQ(rt.load_image("no-such-file.png"), -1);  // no decoder: nothing decodes
-  EXPECT_EQ(rt.errors.pending(), 0);
+  EXPECT_EQ(rt.pending_error(), 0);
 }
 
 // After the first display_now a cleared screen is filled only when something else than a covering
@@ -312,16 +313,18 @@ TEST(RuntimeImages, ClearUnderACoveringPictureLeavesTheSameScreen) {
     for (const bool loopReadsScreen : {false, true}) {
       test::FakeClock clock;
       Runtime rt(clock, TimeReference{clock.now, 0});
-      rt.set_screen(rt.new_image(320, 300, 256));
+      const int32_t screen = rt.new_image(320, 300, 256);
+      rt.set_screen(screen);
       const int32_t img = rt.new_image(c.width, c.height, 256);
-      Image* picture = rt.images.resolve(img);
+      Image* picture = rt.image(img);
       for (size_t i = 0; i < picture->pixels.size(); ++i) picture->pixels[i] = 1 + i % 200;
       picture->clearColour = c.clear;
-      if (!loopReadsScreen) rt.handover.keep_frame_unshown();  // as after a headless frame
+      if (!loopReadsScreen)
+        rt.platform().handover().keep_frame_unshown();  // as after a headless frame
       rt.clear_screen(250);
       rt.put_image(c.x, c.y, img);
       rt.display_now();
-      screens[loopReadsScreen] = rt.images.display_image()->pixels;
+      screens[loopReadsScreen] = rt.image(screen)->pixels;
     }
     EXPECT_EQ(screens[0], screens[1]) << "picture at " << c.x << ", " << c.y;
   }
