@@ -128,7 +128,7 @@ void set_array_error_sink(Runtime* rt) {
 }
 
 void report_bad_index() {
-  if (arrayErrors) arrayErrors->raise_error(9);
+  if (arrayErrors) arrayErrors->raise_error(kSubscriptOutOfRange);
 }
 
 int64_t index_of(double value) {

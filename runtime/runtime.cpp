@@ -33,7 +33,7 @@ void Runtime::set_fullscreen(int32_t option) {
   settle_fill();
   const int32_t target = fullscreen_target(option);
   if (target < 0) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   if (!frontend_ || handover_.fullscreen_mode() == target) return;
