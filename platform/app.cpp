@@ -15,7 +15,7 @@
 #include "platform/clocks.h"
 #include "platform/data_location.h"
 #include "platform/headless_frontend.h"
-#include "platform/host.h"
+#include "platform/system_queries.h"
 #include "platform/recorder.h"
 #include "platform/script_player.h"
 #include "platform/sdl_audio.h"

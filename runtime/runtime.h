@@ -1,6 +1,6 @@
 // The runtime as the game sees it: one object holding every service, with the operations the
-// game calls. Nothing here touches SDL or the host; the platform layer plugs in a Frontend and a
-// Clock and drives the rest through platform() (runtime/platform_port.h).
+// game calls. Nothing here touches SDL (files go through POSIX calls); the platform layer plugs in
+// a Frontend and a Clock and drives the rest through platform() (runtime/platform_port.h).
 #pragma once
 
 #include <array>

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 
 namespace kelvo {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "game/game.h"
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 #include "platform/picture_size.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_image_decoder.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 #include "runtime/services/errors.h"
 #include "runtime/services/file_fields.h"
 #include "runtime/services/files.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 #include "unit/files_test_support.h"
 
 namespace kelvo::files_test {

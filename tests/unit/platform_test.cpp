@@ -1,7 +1,7 @@
 // Command line, scripts, host paths and times.
 #include <gtest/gtest.h>
 
-#include "platform/host.h"
+#include "platform/system_queries.h"
 #include "platform/options.h"
 #include "platform/script.h"
 #include "support/test_support.h"
