@@ -15,12 +15,12 @@
 #include "platform/clocks.h"
 #include "platform/data_location.h"
 #include "platform/headless_frontend.h"
-#include "platform/system_queries.h"
 #include "platform/recorder.h"
 #include "platform/script_player.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
 #include "platform/sdl_image_decoder.h"
+#include "platform/system_queries.h"
 #include "runtime/services/error_table.h"
 
 #ifndef KELVO_VERSION

@@ -1,9 +1,9 @@
 // Command line, scripts, host paths and times.
 #include <gtest/gtest.h>
 
-#include "platform/system_queries.h"
 #include "platform/options.h"
 #include "platform/script.h"
+#include "platform/system_queries.h"
 #include "support/test_support.h"
 
 namespace kelvo {
