@@ -111,7 +111,7 @@ struct Ours {
   ImageTable table{errors};
   int32_t screen = 0;
   std::array<int32_t, kPictures> images{};
-  Display display;
+  FrameCopy display;
   std::vector<uint32_t> window = std::vector<uint32_t>(4 * kScreenW * kScreenH);
 
   Ours() {

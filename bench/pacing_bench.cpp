@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   std::vector<Frame> shown(1);
   const kelvo::GameRoutine noted = [&shown](kelvo::Runtime& rt, kelvo::GameState& state) {
     rt.set_frame_hook([&shown, &rt, inner = rt.frame_hook()](uint32_t frame) {
-      shown.push_back({Steady::now(), rt.timing.last_pacing()});
+      shown.push_back({Steady::now(), rt.platform().frame_pacing()});
       inner(frame);
     });
     kelvo::run_game(rt, state, {1});

@@ -21,11 +21,11 @@ struct MixingRuntime {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     path = (std::filesystem::temp_directory_path() / "kelvo_bench_sound.wav").string();
     std::ofstream(path, std::ios::binary) << test::wav_file(test::pcm16(test::test_tone(11025, 1)));
-    rt.sound.set_backend(&audio);
+    rt.platform().set_audio(&audio);
     handle = rt.sound_open(path, "sync");
   }
   ~MixingRuntime() {
-    rt.sound.set_backend(nullptr);
+    rt.platform().set_audio(nullptr);
     std::filesystem::remove(path);
   }
 

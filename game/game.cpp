@@ -15,7 +15,7 @@ const char* stage_name(GameStage stage) {
 }
 
 void run_game(Runtime& rt, GameState& state, const GameOptions& options) {
-  set_array_error_sink(&rt.errors);
+  set_array_error_sink(&rt);
   Game(rt, state, options).run();
 }
 
@@ -68,7 +68,7 @@ void Game::run() {
 }
 
 void Game::enter(GameStage stage) {
-  rt_.trace.event("state", stage_name(stage));
+  rt_.trace_event("state", stage_name(stage));
 }
 
 void Game::draw(Num image, double x, double y) {

@@ -18,7 +18,7 @@ int Game::level_number() const {
 }
 
 GameStage Game::level_setup() {
-  rt_.trace.event("level", std::to_string(level_number()));
+  rt_.trace_event("level", std::to_string(level_number()));
   rt_.seed_random(rt_.time_of_day());
   pause_error_or_stop(301);
   rt_.sound_play(handle(h_.sndLevel));

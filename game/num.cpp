@@ -3,21 +3,21 @@
 
 #include <cmath>
 
-#include "runtime/services/errors.h"
+#include "runtime/runtime.h"
 
 namespace kelvo {
 namespace {
 
-thread_local Errors* arrayErrors = nullptr;
+thread_local Runtime* arrayErrors = nullptr;
 
 }  // namespace
 
-void set_array_error_sink(Errors* errors) {
-  arrayErrors = errors;
+void set_array_error_sink(Runtime* rt) {
+  arrayErrors = rt;
 }
 
 void report_bad_index() {
-  if (arrayErrors) arrayErrors->raise_error(9);
+  if (arrayErrors) arrayErrors->raise_error(kSubscriptOutOfRange);
 }
 
 int64_t index_of(double value) {

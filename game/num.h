@@ -8,7 +8,7 @@
 
 namespace kelvo {
 
-class Errors;
+class Runtime;
 
 // Every number of the game is stored as a 32-bit float; arithmetic on it happens in double
 // precision (the implicit conversion) and the result is rounded to float when stored.
@@ -32,7 +32,7 @@ class Num {
 };
 
 // Where the game's arrays report an index out of range (error 9); set on the game thread.
-void set_array_error_sink(Errors* errors);
+void set_array_error_sink(Runtime* rt);
 // Raises error 9 through the sink; the caller then works on a scratch element.
 void report_bad_index();
 // Rounds a number to the nearest integer, ties to even, as every index conversion does.

@@ -1,4 +1,4 @@
-// Program start-up, the worker threads, the display loop and the orderly shutdown.
+// Program start-up, the game thread, the display loop and the orderly shutdown.
 #include "platform/app.h"
 
 #include <unistd.h>
@@ -15,12 +15,12 @@
 #include "platform/clocks.h"
 #include "platform/data_location.h"
 #include "platform/headless_frontend.h"
-#include "platform/host.h"
 #include "platform/recorder.h"
 #include "platform/script_player.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
 #include "platform/sdl_image_decoder.h"
+#include "platform/system_queries.h"
 #include "runtime/services/error_table.h"
 
 #ifndef KELVO_VERSION
@@ -102,31 +102,23 @@ void game_thread(const GameRoutine& routine, Runtime& rt, GameState& state,
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kelvo: the game stopped: %s\n", e.what());
     status.store(1);
-    rt.errors.request_exit();
+    rt.platform().request_exit();
   }
-  rt.errors.programFinished.store(1);
-  rt.hub.notify();
-}
-
-// Serves the runtime's timed event slots; the game installs none, so it only waits for the stop.
-void timer_thread(Runtime& rt, std::atomic<int>& finished) {
-  rt.hub.wait([&] { return rt.errors.stopRequested.load() != 0; });
-  finished.store(1);
-  rt.hub.notify();
+  rt.platform().mark_program_finished();
 }
 
 // Where the answer to an error dialog comes from.
 using AnswerSource = std::function<bool(const std::string& title, const std::string& text)>;
 
 // Every dialog is traced and recorded with its answer, however it is answered.
-ErrorDialog traced_dialog(Runtime& rt, Recorder& recorder, AnswerSource source) {
-  return [&rt, &recorder, source = std::move(source)](
+ErrorDialog traced_dialog(PlatformPort port, Recorder& recorder, AnswerSource source) {
+  return [port, &recorder, source = std::move(source)](
              int code, uint32_t line, const std::string& title, const std::string& text) {
-    rt.trace.event("error", std::to_string(code) + " " + std::to_string(line) + " " +
-                                std::string(error_message(code)));
+    port.trace("error", std::to_string(code) + " " + std::to_string(line) + " " +
+                            std::string(error_message(code)));
     const bool yes = source(title, text);
-    rt.trace.event("answer", yes ? "yes" : "no");
-    recorder.answer(rt.display.frameCount.load(), yes);
+    port.trace("answer", yes ? "yes" : "no");
+    recorder.answer(port.frame_number(), yes);
     return yes;
   };
 }
@@ -135,67 +127,67 @@ ErrorDialog traced_dialog(Runtime& rt, Recorder& recorder, AnswerSource source) 
 // exit status (plus one) in `criticalEnd`, asks the main thread to end, and waits. Only a stop
 // that came first (the window closed meanwhile) ends this wait; the game thread then ends at its
 // next statement as for any stop.
-std::function<void(int)> process_end(Runtime& rt, std::atomic<int>& criticalEnd) {
-  return [&rt, &criticalEnd](int status) {
+std::function<void(int)> process_end(PlatformPort port, std::atomic<int>& criticalEnd) {
+  return [port, &criticalEnd](int status) {
     criticalEnd.store(status + 1);
-    rt.errors.request_exit();
-    rt.hub.wait([&rt] { return rt.errors.stopRequested.load() != 0; });
+    port.request_exit();
+    port.hub().wait([&port] { return port.stop_requested(); });
   };
 }
 
 // A window run shows its dialogs unless the script answers them; a headless run answers each by
 // the script or --on-error. A critical error ends the process from the main thread, after the
 // game thread has left the window alone: the game thread asks for the exit and waits.
-void install_dialogs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window,
-                     std::atomic<int>& criticalEnd) {
+void install_dialogs(PlatformPort port, ScriptPlayer& player, Recorder& recorder,
+                     SdlFrontend* window, std::atomic<int>& criticalEnd) {
   if (window) {
-    rt.errors.set_dialog(
-        traced_dialog(rt, recorder, [&player, window](const auto& title, const auto& text) {
+    port.set_dialog(
+        traced_dialog(port, recorder, [&player, window](const auto& title, const auto& text) {
           if (const auto scripted = player.take_scripted_answer()) return *scripted;
           return window->ask({DialogKind::YesNo, title, text});
         }));
-    rt.errors.set_critical_box([window](const std::string& title, const std::string& text) {
+    port.set_critical_box([window](const std::string& title, const std::string& text) {
       window->ask({DialogKind::Ok, title, text});
     });
   } else {
-    rt.errors.set_dialog(traced_dialog(
-        rt, recorder, [&player](const auto&, const auto&) { return player.take_answer(); }));
+    port.set_dialog(traced_dialog(
+        port, recorder, [&player](const auto&, const auto&) { return player.take_answer(); }));
   }
-  rt.errors.set_process_exit(process_end(rt, criticalEnd));
+  port.set_process_exit(process_end(port, criticalEnd));
 }
 
 // Between frames, and while the game is paused, the game takes its input: the window's keys (in
 // show_frame), the script's commands; the recording notes what the game saw.
 void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window) {
-  auto record = [&rt, &recorder] {
-    recorder.inputs(rt.display.frameCount.load(), rt.keyboard.held_codes(),
-                    rt.errors.stopRequested.load() != 0);
+  PlatformPort port = rt.platform();
+  auto record = [port, &recorder] {
+    recorder.inputs(port.frame_number(), port.held_keys(), port.stop_requested());
   };
   rt.set_frame_hook([&player, record](uint32_t frame) {
     player.run_frame(frame);
     record();
   });
-  rt.errors.set_paused_input(
+  port.set_paused_input(
       [&player, window, record] {
         const bool delivered = (window && window->apply_keys()) || player.run_paused();
         record();
         return delivered;
       },
       [&player, window] { return (window && window->keys_waiting()) || player.can_run_paused(); });
-  rt.timing.set_read_listener(
-      [&rt, &recorder](uint32_t ms) { recorder.time_read(rt.display.frameCount.load(), ms); });
+  port.set_time_listener(
+      [port, &recorder](uint32_t ms) { recorder.time_read(port.frame_number(), ms); });
   player.set_listener(
-      [&rt, &recorder](const ScriptCommand& c) { recorder.set(rt.display.frameCount.load(), c); });
+      [port, &recorder](const ScriptCommand& c) { recorder.set(port.frame_number(), c); });
   player.run_frame(0);
   record();
 }
 
 // After a critical error or a failed audio device: the process ends here, the game thread still
 // waiting.
-[[noreturn]] void end_at_once(Runtime& rt, Recorder& recorder, int status) {
+[[noreturn]] void end_at_once(PlatformPort port, Recorder& recorder, int status) {
   recorder.close();
-  rt.trace.event("exit", std::to_string(status));
-  rt.trace.close();
+  port.trace("exit", std::to_string(status));
+  port.close_trace();
   std::exit(status);
 }
 
@@ -203,6 +195,18 @@ void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFr
 std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(int)> exit) {
   if (o.headless || o.mute) return std::make_unique<SilentAudio>();
   return std::make_unique<SdlAudio>(std::move(exit));
+}
+
+// The window, or for a headless run frames that nobody sees.
+std::unique_ptr<Frontend> make_frontend(Runtime& rt, const Options& o) {
+  if (o.headless) return std::make_unique<HeadlessFrontend>(rt);
+  auto window = std::make_unique<SdlFrontend>(rt);
+  window->prepare_window();
+  window->keep_window_for_game(o.window);
+  window->set_window_scale(o.windowScale);
+  window->ignore_player_keys(!o.replayPath.empty());
+  window->defer_close(!o.recordPath.empty());
+  return window;
 }
 
 }  // namespace
@@ -233,11 +237,12 @@ int run_program(const Options& options, const GameRoutine& routine) {
   const uint32_t msOfDay =
       o.timeOfDayMs.value_or(o.headless ? kHeadlessNoonMs : local_ms_of_day().value_or(0));
   Runtime rt(*clock, TimeReference{clock->ticks(), msOfDay});
-  if (!o.tracePath.empty() && !rt.trace.open(o.tracePath)) {
+  PlatformPort port = rt.platform();
+  if (!o.tracePath.empty() && !port.open_trace(o.tracePath)) {
     std::fprintf(stderr, "kelvo: cannot write the trace %s\n", o.tracePath.c_str());
     return 2;
   }
-  if (!location.scoreFile.empty()) rt.files.set_path_map(score_file_map(location.scoreFile));
+  if (!location.scoreFile.empty()) port.set_file_path_map(score_file_map(location.scoreFile));
   Recorder recorder;
   if (!o.recordPath.empty() && !recorder.open(o.recordPath, o.startLevel)) {
     std::fprintf(stderr, "kelvo: cannot write the recording %s\n", o.recordPath.c_str());
@@ -251,44 +256,26 @@ int run_program(const Options& options, const GameRoutine& routine) {
   ScriptPlayer player(rt, state, std::move(*commands), o.closeAfterFrame, closeRequested, status,
                       o.answerErrorsYes);
   std::atomic<int> criticalEnd{0};
-  const auto audio = make_audio(o, process_end(rt, criticalEnd));
-  rt.sound.set_backend(audio.get());
+  const auto audio = make_audio(o, process_end(port, criticalEnd));
+  port.set_audio(audio.get());
 
-  HeadlessFrontend headless(rt);
-  std::unique_ptr<SdlFrontend> window;
-  if (o.headless) {
-    rt.set_frontend(&headless);
-  } else {
-    window = std::make_unique<SdlFrontend>(rt);
-    window->prepare_window();
-    window->keep_window_for_game(o.window);
-    window->set_window_scale(o.windowScale);
-    window->ignore_player_keys(!o.replayPath.empty());
-    window->defer_close(!o.recordPath.empty());
-    rt.set_frontend(window.get());
-  }
-  install_dialogs(rt, player, recorder, window.get(), criticalEnd);
-  install_inputs(rt, player, recorder, window.get());
+  const std::unique_ptr<Frontend> frontend = make_frontend(rt, o);
+  auto* window = dynamic_cast<SdlFrontend*>(frontend.get());
+  rt.set_frontend(frontend.get());
+  install_dialogs(port, player, recorder, window, criticalEnd);
+  install_inputs(rt, player, recorder, window);
 
-  std::atomic<int> timerFinished{0};
   std::thread game(game_thread, std::cref(play), std::ref(rt), std::ref(state), std::ref(status));
-  std::thread timer(timer_thread, std::ref(rt), std::ref(timerFinished));
-  rt.display.threadsRunning.store(1);
-  if (window) {
-    window->run_loop(closeRequested);
-  } else {
-    headless.run_loop(closeRequested);
-  }
-  if (criticalEnd.load() != 0) end_at_once(rt, recorder, criticalEnd.load() - 1);
+  frontend->run_loop(closeRequested);
+  if (criticalEnd.load() != 0) end_at_once(port, recorder, criticalEnd.load() - 1);
 
-  rt.errors.request_stop();
+  port.request_stop();
   game.join();
-  timer.join();
   recorder.close();
-  rt.files.close_all();
+  port.close_files();
   if (window) window->release_pointer();
-  rt.trace.event("exit", std::to_string(status.load()));
-  rt.trace.close();
+  port.trace("exit", std::to_string(status.load()));
+  port.close_trace();
   return status.load();
 }
 

@@ -1,4 +1,4 @@
-// The program: start-up in order, the game and timer threads, the display loop and shutdown.
+// The program: start-up in order, the game thread, the display loop and shutdown.
 #pragma once
 
 #include <functional>

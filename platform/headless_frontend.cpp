@@ -6,17 +6,15 @@ namespace kelvo {
 
 // The frame hook that follows reads the frame if it needs it (a shot); most frames are never read.
 void HeadlessFrontend::show_frame() {
-  if (Image* screen = rt_.images.display_image()) rt_.display.defer_frame(*screen);
-  rt_.display.autoDisplay.store(0);
-  rt_.display.windowValid.store(1);
+  port_.handover().keep_frame_unshown();
 }
 
 // Without a display there is no full-screen mode: a stretched request changes nothing and a 4:3
 // request returns to the window, which is where the run already is.
 void HeadlessFrontend::request_fullscreen(int) {}
 
-void HeadlessFrontend::run_loop(const std::atomic<int>& closeRequested) {
-  rt_.hub.wait([&] { return rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0; });
+void HeadlessFrontend::run_loop(std::atomic<int>& closeRequested) {
+  port_.hub().wait([&] { return port_.exit_requested() || closeRequested.load() != 0; });
 }
 
 }  // namespace kelvo

@@ -10,15 +10,15 @@ namespace kelvo {
 
 class HeadlessFrontend : public Frontend {
  public:
-  explicit HeadlessFrontend(Runtime& rt) : rt_(rt) {}
+  explicit HeadlessFrontend(Runtime& rt) : port_(rt.platform()) {}
 
   void show_frame() override;
   void request_fullscreen(int target) override;
-  // Main thread: waits until the game asks to exit or the window's close is requested.
-  void run_loop(const std::atomic<int>& closeRequested);
+  // Main thread: nothing to show; waits until the game asks to exit or a close is requested.
+  void run_loop(std::atomic<int>& closeRequested) override;
 
  private:
-  Runtime& rt_;
+  PlatformPort port_;
 };
 
 }  // namespace kelvo

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/host.h"
+#include "platform/system_queries.h"
 #include "platform/window_scale.h"
 
 namespace kelvo {

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <utility>
 
-#include "platform/host.h"
+#include "platform/system_queries.h"
 
 namespace kelvo {
 namespace {

@@ -12,6 +12,7 @@ ScriptPlayer::ScriptPlayer(Runtime& rt, GameState& state, std::vector<ScriptComm
                            std::optional<uint32_t> closeAfter, std::atomic<int>& closeRequested,
                            std::atomic<int>& status, bool answerYes)
     : rt_(rt),
+      port_(rt.platform()),
       state_(state),
       commands_(std::move(commands)),
       closeAfter_(closeAfter),
@@ -27,7 +28,7 @@ void ScriptPlayer::run_frame(uint32_t frame) {
 
 bool ScriptPlayer::run_paused() {
   if (next_acts_paused()) {
-    run_next(rt_.display.frameCount.load());
+    run_next(port_.handover().frame_number());
     return true;
   }
   if (!closeAfter_) return false;
@@ -74,7 +75,7 @@ bool ScriptPlayer::run_next(uint32_t frame) {
 }
 
 bool ScriptPlayer::until_holds(const ScriptCommand& c) const {
-  const double field = c.path == "frame" ? rt_.display.frameCount.load()
+  const double field = c.path == "frame" ? port_.handover().frame_number()
                                          : static_cast<double>(*find_number_field(state_, c.path));
   return compare(field, c.comparison, c.value);
 }
@@ -94,10 +95,10 @@ std::optional<bool> ScriptPlayer::take_scripted_answer() {
 void ScriptPlayer::run(const ScriptCommand& c) {
   switch (c.action) {
     case ScriptAction::Press:
-      rt_.keyboard.press_key(c.key, static_cast<uint32_t>(c.key));
+      port_.press_key(c.key, static_cast<uint32_t>(c.key));
       break;
     case ScriptAction::Release:
-      rt_.keyboard.release_code(c.key);
+      port_.release_code(c.key);
       break;
     case ScriptAction::Shot:
       write_shot(c.path);
@@ -116,7 +117,7 @@ void ScriptPlayer::run(const ScriptCommand& c) {
       if (listener_) listener_(c);
       break;
     case ScriptAction::Time:
-      rt_.timing.fix_next_ms_of_day(static_cast<uint32_t>(c.value));
+      port_.fix_next_ms_of_day(static_cast<uint32_t>(c.value));
       break;
     case ScriptAction::Close:
       close();
@@ -129,9 +130,9 @@ void ScriptPlayer::run(const ScriptCommand& c) {
 
 // The close request stops the game at its next statement, as the window's close does.
 void ScriptPlayer::close() {
-  rt_.errors.request_stop();
+  port_.request_stop();
   closeRequested_.store(1);
-  rt_.hub.notify();
+  port_.hub().notify();
 }
 
 bool write_frame_png(const FrameCache& frame, const std::string& path) {
@@ -153,18 +154,18 @@ bool write_frame_png(const FrameCache& frame, const std::string& path) {
 }
 
 void ScriptPlayer::write_shot(const std::string& path) {
-  if (!write_frame_png(rt_.display.frame(), path)) {
+  if (!write_frame_png(port_.handover().frame(), path)) {
     std::fprintf(stderr, "kelvo: cannot write the screenshot %s\n", path.c_str());
   }
 }
 
 void ScriptPlayer::write_dump(const ScriptCommand& c) {
   if (!c.fields.empty()) {
-    std::string line = std::to_string(rt_.display.frameCount.load());
+    std::string line = std::to_string(port_.handover().frame_number());
     for (const auto& field : c.fields) {
       std::string value;
       if (field == "frame") {
-        value = std::to_string(rt_.display.frameCount.load());
+        value = std::to_string(port_.handover().frame_number());
       } else if (field == "ms") {
         value = std::to_string(rt_.elapsed_ms());
       } else {
@@ -177,15 +178,15 @@ void ScriptPlayer::write_dump(const ScriptCommand& c) {
   }
   std::string json = state_to_json(state_, c.withHandles);
   json.pop_back();
-  json += ",\"frame\":" + std::to_string(rt_.display.frameCount.load());
+  json += ",\"frame\":" + std::to_string(port_.handover().frame_number());
   json += ",\"ms\":" + std::to_string(rt_.elapsed_ms()) + "}\n";
   written_.erase(c.path);  // the whole state always replaces the file
   write_output(c.path, json, "state dump");
 }
 
 void ScriptPlayer::write_text(const std::string& path) {
-  std::string text = "--- frame " + std::to_string(rt_.display.frameCount.load()) + "\n";
-  for (const auto& row : frame_text_rows(rt_.display.frame())) text += "|" + row + "\n";
+  std::string text = "--- frame " + std::to_string(port_.handover().frame_number()) + "\n";
+  for (const auto& row : frame_text_rows(port_.handover().frame())) text += "|" + row + "\n";
   write_output(path, text, "screen text");
 }
 

@@ -57,6 +57,7 @@ class ScriptPlayer {
   void write_output(const std::string& path, const std::string& text, const char* what);
 
   Runtime& rt_;
+  PlatformPort port_;
   GameState& state_;
   std::vector<ScriptCommand> commands_;
   size_t next_ = 0;

@@ -140,7 +140,8 @@ int start_sdl(bool withAudio) {
   return 0;
 }
 
-SdlFrontend::SdlFrontend(Runtime& rt) : rt_(rt), dialogs_(rt.hub, rt.errors.stopRequested) {}
+SdlFrontend::SdlFrontend(Runtime& rt)
+    : port_(rt.platform()), dialogs_(port_.hub(), port_.stop_flag()) {}
 
 SdlFrontend::~SdlFrontend() {
   release_pointer();
@@ -148,7 +149,7 @@ SdlFrontend::~SdlFrontend() {
 
 void SdlFrontend::prepare_window() {
   lastLocks_ = {(SDL_GetModState() & KMOD_NUM) != 0, (SDL_GetModState() & KMOD_CAPS) != 0, false};
-  rt_.keyboard.sync_locks(lastLocks_);
+  port_.sync_locks(lastLocks_);
   modes_ = list_display_modes();
   desktop_ = desktop_size();
   SDL_EnableKeyRepeat(500, 30);
@@ -173,50 +174,35 @@ void SdlFrontend::run_loop(std::atomic<int>& closeRequested) {
   using Steady = std::chrono::steady_clock;
   auto next = Steady::now() + kPassInterval;
   int phase = 0;
-  // Before its first display_now the game may wait for a refresh (that display_now, or a
-  // full-screen request): it is made at once, not at the next refresh pass up to 32 ms later.
-  const auto gameAwaitsRefresh = [this] {
-    const int32_t autoDisplay = rt_.display.autoDisplay.load();
-    const bool awaited =
-        autoDisplay == -1 || (autoDisplay != 0 && rt_.display.fullscreenRequest.load() != -1);
-    return awaited && !dialog_.is_open();
-  };
+  FrameHandover& handover = port_.handover();
+  // A refresh the game waits for is made at once, not at the next refresh pass up to 32 ms later.
   for (;;) {
-    rt_.hub.wait_until(next, [&] {
-      return handoff_.load() == kRequested || dialogs_.asked() || gameAwaitsRefresh() ||
-             rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0;
+    port_.hub().wait_until(next, [&] {
+      return (handover.refresh_awaited() && !dialog_.is_open()) || dialogs_.asked() ||
+             port_.exit_requested() || closeRequested.load() != 0;
     });
-    if (rt_.errors.exitAtOnce.load() != 0 || closeRequested.load() != 0) return;
-    if (handoff_.load() == kRequested) {
-      present(handoffChanged_.load());
-      handoff_.store(kDone);
-      rt_.hub.notify();
-    }
+    if (port_.exit_requested() || closeRequested.load() != 0) return;
     if (dialogs_.asked()) open_dialog();
-    if (gameAwaitsRefresh()) auto_refresh();
+    refresh(false);
     const auto now = Steady::now();
     if (now < next) continue;
     next = now - next > kPassInterval ? now + kPassInterval : next + kPassInterval;
     phase ^= 1;
     if (phase == 1) {
-      if (rt_.display.autoDisplay.load() != 0 && !dialog_.is_open()) auto_refresh();
+      refresh(true);
     } else {
       events_pass(closeRequested);
     }
   }
 }
 
-void SdlFrontend::auto_refresh() {
-  bool changed = false;
-  {
-    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
-    if (Image* screen = rt_.images.display_image()) changed = rt_.display.take_frame(*screen);
-  }
-  present(changed);
-  if (rt_.display.autoDisplay.load() == -1) {
-    rt_.display.autoDisplay.store(0);
-    rt_.hub.notify();
-  }
+// The game's frame, or before its first the screen as it is now when `periodic`.
+void SdlFrontend::refresh(bool periodic) {
+  if (dialog_.is_open()) return;
+  const std::optional<bool> frameChanged = port_.handover().begin_refresh(periodic);
+  if (!frameChanged) return;
+  present(*frameChanged);
+  port_.handover().end_refresh();
 }
 
 bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
@@ -226,7 +212,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
   }
   surface_ = SDL_SetVideoMode(g.width, g.height, 32, fullscreen ? SDL_FULLSCREEN : 0);
   surfaceFullscreen_ = fullscreen;
-  rt_.display.windowValid.store(0);
+  port_.handover().invalidate_window();
   if (!surface_) {
     std::fprintf(stderr, "kelvo: cannot open a %dx%d %s: %s\n", g.width, g.height,
                  fullscreen ? "full screen" : "window", SDL_GetError());
@@ -243,20 +229,18 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
 }
 
 // The refresh: takes a pending full-screen request or Alt+Enter press, sets the video mode the
-// result needs and shows the cached frame in it.
+// result needs and shows the frame handed over in it.
 void SdlFrontend::present(bool frameChanged) {
-  Display& display = rt_.display;
-  const FrameCache& frame = display.frame();
+  FrameHandover& handover = port_.handover();
+  const FrameCache& frame = handover.frame();
   const ModeChoice found = find_modes(modes_, frame.width, frame.height);
-  const bool requested = display.fullscreenRequest.load() != -1;
-  if (take_fullscreen_step(display, found)) fullscreen_changed();
-  if (requested) rt_.hub.notify();
+  if (handover.take_fullscreen_step(found)) fullscreen_changed();
   if (frame.width == 0) return;
-  VideoGeometry g = geometry(display.fullscreenMode.load(), found, frame);
-  if (!ensure_video_mode(g, display.fullscreenMode.load() != kWindowed)) {
-    if (display.fullscreenMode.load() == kWindowed) return;
+  VideoGeometry g = geometry(handover.fullscreen_mode(), found, frame);
+  if (!ensure_video_mode(g, handover.fullscreen_mode() != kWindowed)) {
+    if (handover.fullscreen_mode() == kWindowed) return;
     // The platform refused the full-screen mode it listed: go on in the window.
-    display.fullscreenMode.store(kWindowed);
+    handover.fall_back_to_window();
     fullscreen_changed();
     g = geometry(kWindowed, found, frame);
     if (!ensure_video_mode(g, false)) return;
@@ -273,13 +257,13 @@ VideoGeometry SdlFrontend::geometry(int32_t mode, const ModeChoice& found,
 
 // The pointer is hidden in full screen, where nothing can be pointed at, and shown in the window.
 void SdlFrontend::fullscreen_changed() {
-  const int32_t mode = rt_.display.fullscreenMode.load();
+  const int32_t mode = port_.handover().fullscreen_mode();
   SDL_ShowCursor(mode == kWindowed ? SDL_ENABLE : SDL_DISABLE);
-  rt_.trace.event("fullscreen", std::to_string(mode));
+  port_.trace("fullscreen", std::to_string(mode));
 }
 
 void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged) {
-  const bool valid = rt_.display.windowValid.load() != 0;
+  const bool valid = port_.handover().window_valid();
   if (!frameChanged && valid) return;
   if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) < 0) return;
   FrameTarget target{static_cast<uint32_t*>(surface_->pixels), surface_->w, surface_->h,
@@ -295,59 +279,17 @@ void SdlFrontend::draw(const FrameCache& frame, const VideoGeometry& g, bool fra
   if (!shadow_.empty()) copy_shadow(shadow_, surface_);
   if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
   SDL_UpdateRect(surface_, 0, 0, 0, 0);
-  rt_.display.windowValid.store(1);
-  rt_.display.conversions.fetch_add(1);
+  port_.handover().window_drawn();
 }
 
 void SdlFrontend::show_frame() {
-  show_current_frame();
+  port_.handover().hand_over_frame();
   pause_.hold();
   apply_keys();
 }
 
-void SdlFrontend::show_current_frame() {
-  Display& display = rt_.display;
-  if (display.autoDisplay.load() != 0) {
-    display.autoDisplay.store(-1);
-    rt_.hub.notify();
-    rt_.hub.wait(
-        [&] { return display.autoDisplay.load() == 0 || rt_.errors.stopRequested.load() != 0; });
-    return;
-  }
-  Image* screen = rt_.images.display_image();
-  const bool changed = screen && display.take_frame(*screen);
-  // An unchanged frame needs no refresh, unless a full-screen switch waits for one.
-  if (!changed && display.windowValid.load() != 0 && display.fullscreenToggles.load() == 0 &&
-      display.fullscreenRequest.load() == -1) {
-    return;
-  }
-  hand_over(changed);
-}
-
-// Game thread: the main thread refreshes the window with the cached frame; waits until it has.
-void SdlFrontend::hand_over(bool frameChanged) {
-  handoffChanged_.store(frameChanged);
-  handoff_.store(kRequested);
-  rt_.hub.notify();
-  rt_.hub.wait([&] { return handoff_.load() == kDone || rt_.errors.stopRequested.load() != 0; });
-  handoff_.store(kIdle);
-}
-
-// Before the game's first display_now the display loop's own refresh takes the request; after it
-// the request travels with a refresh handed to the main thread, which owns every SDL video call.
 void SdlFrontend::request_fullscreen(int target) {
-  if (keepWindow_) return;
-  Display& display = rt_.display;
-  display.fullscreenRequest.store(target);
-  if (display.autoDisplay.load() != 0) {
-    rt_.hub.notify();
-    rt_.hub.wait([&] {
-      return display.fullscreenRequest.load() == -1 || rt_.errors.stopRequested.load() != 0;
-    });
-    return;
-  }
-  Image* screen = rt_.images.display_image();
-  hand_over(screen && display.take_frame(*screen));
+  if (!keepWindow_) port_.handover().request_fullscreen(target);
 }
 
 void SdlFrontend::follow_focus() {
@@ -407,7 +349,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
         break;
       }
       closeRequested.store(1);
-      rt_.hub.notify();
+      port_.hub().notify();
       break;
     default:
       break;
@@ -416,7 +358,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
 
 void SdlFrontend::key_pressed(const SDL_keysym& key) {
   if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT)) {
-    rt_.display.fullscreenToggles.fetch_add(1);
+    port_.handover().press_alt_enter();
     return;
   }
   if (key.sym == SDLK_SCROLLOCK) scrollLock_ = !scrollLock_;
@@ -439,7 +381,7 @@ void SdlFrontend::queue(const KeyEvent& event) {
     std::lock_guard<std::mutex> lock(keyMutex_);
     keyEvents_.push_back(event);
   }
-  rt_.hub.notify();  // a paused game takes keys while it waits
+  port_.hub().notify();  // a paused game takes keys while it waits
 }
 
 bool SdlFrontend::keys_waiting() const {
@@ -456,21 +398,21 @@ bool SdlFrontend::apply_keys() {
   for (const KeyEvent& e : events) {
     switch (e.kind) {
       case KeyEvent::kPress:
-        rt_.keyboard.press_key(e.code, e.platformKey);
+        port_.press_key(e.code, e.platformKey);
         break;
       case KeyEvent::kRelease:
-        rt_.keyboard.release_key(e.platformKey);
+        port_.release_key(e.platformKey);
         break;
       case KeyEvent::kReleaseCode:
-        rt_.keyboard.release_code(e.code);
+        port_.release_code(e.code);
         break;
       case KeyEvent::kLocks:
-        rt_.keyboard.sync_locks(e.locks);
+        port_.sync_locks(e.locks);
         break;
       case KeyEvent::kClose:
-        rt_.errors.request_stop();
+        port_.request_stop();
         closeFlag_->store(1);
-        rt_.hub.notify();
+        port_.hub().notify();
         break;
     }
   }

@@ -57,13 +57,13 @@ class SdlFrontend : public Frontend {
   // The window's whole-pixel scale as the player chose it; without one the desktop's size decides.
   void set_window_scale(std::optional<int> scale) { chosenScale_ = scale; }
   // Main thread: the display loop; returns when the game asks to exit or the window is closed.
-  void run_loop(std::atomic<int>& closeRequested);
+  void run_loop(std::atomic<int>& closeRequested) override;
   // Main thread, at shutdown: hides and frees the pointer.
   void release_pointer();
 
-  // Shows the frame, waits out the player's pause, then hands the keys taken since the last frame
-  // to the keyboard: the game sees keys change only between frames, so a recorded run can be
-  // replayed exactly.
+  // Hands the frame to the display loop, waits out the player's pause, then hands the keys taken
+  // since the last frame to the keyboard: the game sees keys change only between frames, so a
+  // recorded run can be replayed exactly.
   void show_frame() override;
   void request_fullscreen(int target) override;
   // Game thread: hands the waiting key events (and a deferred close) to the game; true when there
@@ -83,7 +83,6 @@ class SdlFrontend : public Frontend {
   uint32_t dialogs_shown() const { return dialogsShown_.load(); }
 
  private:
-  enum Handoff : int { kIdle = 0, kRequested = 1, kDone = 2 };
   // A window event kept for the game's next frame boundary.
   struct KeyEvent {
     enum Kind { kPress, kRelease, kReleaseCode, kLocks, kClose } kind;
@@ -93,10 +92,8 @@ class SdlFrontend : public Frontend {
   };
 
   void queue(const KeyEvent& event);
-  void show_current_frame();
 
-  void auto_refresh();
-  void hand_over(bool frameChanged);
+  void refresh(bool periodic);
   void present(bool frameChanged);
   void fullscreen_changed();
   bool ensure_video_mode(const VideoGeometry& g, bool fullscreen);
@@ -119,9 +116,7 @@ class SdlFrontend : public Frontend {
   // Main thread: `frame` has just been converted into `target`.
   void frame_drawn(const FrameCache& frame, const FrameTarget& target, const VideoGeometry& g);
 
-  Runtime& rt_;
-  std::atomic<int> handoff_{kIdle};
-  std::atomic<bool> handoffChanged_{false};
+  PlatformPort port_;
   DialogHandoff dialogs_;
   SdlDialog dialog_;
   std::atomic<uint32_t> dialogsShown_{0};
@@ -142,7 +137,7 @@ class SdlFrontend : public Frontend {
   mutable std::mutex keyMutex_;
   std::vector<KeyEvent> keyEvents_;
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
-  FramePause pause_{rt_.hub, rt_.errors.stopRequested};
+  FramePause pause_{port_.hub(), port_.stop_flag()};
   Gamepad gamepad_;
   FrameCache shown_;          // main thread: the frame on view, for screenshots
   bool panelOnView_ = false;  // main thread: the pause panel is drawn over it

@@ -5,12 +5,7 @@
 namespace kelvo {
 
 void SdlFrontend::redraw_window() {
-  if (rt_.display.frame().width == 0) {
-    // Nothing shown yet: take the screen as it is (the game thread is waiting for the dialog).
-    std::lock_guard<std::mutex> lock(rt_.images.screen_mutex());
-    if (Image* screen = rt_.images.display_image()) rt_.display.take_frame(*screen);
-  }
-  rt_.display.windowValid.store(0);
+  port_.handover().begin_redraw();
   present(false);
 }
 
@@ -19,7 +14,7 @@ void SdlFrontend::open_dialog() {
   redraw_window();
   dialog_.draw(surface_);
   dialogsShown_.fetch_add(1);
-  rt_.hub.notify();
+  port_.hub().notify();
 }
 
 bool SdlFrontend::dialog_event(const SDL_Event& event) {

@@ -33,7 +33,7 @@ bool SdlFrontend::program_key(const SDL_keysym& key) {
 void SdlFrontend::set_pause(bool on) {
   if (on == pause_.on()) return;
   pause_output(on);
-  rt_.display.windowValid.store(0);
+  port_.handover().invalidate_window();
   pause_.set(on);
 }
 
@@ -46,7 +46,7 @@ void SdlFrontend::focus_event(const SDL_ActiveEvent& event) {
 // should the game have reached the pause without a hand-over, and full-screen switches.
 void SdlFrontend::refresh_paused() {
   if (!pause_.on() || !pause_.held()) return;
-  if (!panelOnView_ || rt_.display.fullscreenToggles.load() != 0) redraw_window();
+  if (!panelOnView_ || port_.handover().fullscreen_switch_pending()) redraw_window();
 }
 
 void SdlFrontend::frame_drawn(const FrameCache& frame, const FrameTarget& target,

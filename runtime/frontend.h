@@ -1,11 +1,16 @@
-// What the runtime needs from the window side: showing frames and switching full screen.
+// What the runtime needs from the window side: the display loop, showing frames and switching full
+// screen.
 #pragma once
+
+#include <atomic>
 
 namespace kelvo {
 
 class Frontend {
  public:
   virtual ~Frontend() = default;
+  // Main thread: runs until the game asks to exit or `closeRequested` is set.
+  virtual void run_loop(std::atomic<int>& closeRequested) = 0;
   // Game thread: shows the screen as drawn; returns once the frame is on view (or a stop has been
   // requested). A frame equal to the last one shown leaves the window untouched.
   virtual void show_frame() = 0;

@@ -1,9 +1,10 @@
 // The runtime as the game sees it: one object holding every service, with the operations the
-// game calls. Nothing here touches SDL or the host; the platform layer plugs in a Frontend and a
-// Clock.
+// game calls. Nothing here touches SDL (files go through POSIX calls); the platform layer plugs in
+// a Frontend and a Clock and drives the rest through platform() (runtime/platform_port.h).
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -12,12 +13,13 @@
 #include <string_view>
 
 #include "runtime/display/blit.h"
-#include "runtime/display/display.h"
+#include "runtime/display/frame_handover.h"
 #include "runtime/display/image_decoder.h"
 #include "runtime/display/image_loader.h"
 #include "runtime/display/image_table.h"
 #include "runtime/display/text.h"
 #include "runtime/frontend.h"
+#include "runtime/platform_port.h"
 #include "runtime/services/clock.h"
 #include "runtime/services/errors.h"
 #include "runtime/services/files.h"
@@ -44,27 +46,38 @@ class Runtime {
   void set_frame_hook(std::function<void(uint32_t)> hook) { frameHook_ = std::move(hook); }
   const std::function<void(uint32_t)>& frame_hook() const { return frameHook_; }
 
-  // Statement events: after each statement the game calls end_statement with its line number.
+  // Statement events: after each statement the game calls end_statement with its line number,
+  // or with a function giving it, asked only when an event (an error, a pause, a stop) is pending.
   void end_statement(uint32_t line) {
-    if (errors.event_pending()) errors.statement_event(line);
+    end_statement([line] { return line; });
+  }
+  template <std::invocable LineOf>
+  void end_statement(LineOf line) {
+    if (errors_.event_pending()) errors_.statement_event(line());
   }
   // Ends the program at once (the player quit): exitAtOnce, then end_program.
   [[noreturn]] void quit_program();
-  int raise_error(int code) { return errors.raise_error(code); }
+  int raise_error(int code) { return errors_.raise_error(code); }
+  // The error raised in this statement and not yet reported; 0 for none.
+  int pending_error() const { return errors_.pending(); }
+  // A line of the trace (when one is written), stamped with the frame number.
+  void trace_event(std::string_view kind, std::string_view text = {}) { trace_.event(kind, text); }
 
-  // Images and screen.
+  // Images and screen. image() gives the image a handle names (null, with an error raised, for
+  // none).
+  Image* image(int32_t handle) { return images_.resolve(handle); }
   int32_t new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed = kArg0);
   void set_screen(int32_t modeOrHandle) {
     settle_fill();
-    images.set_screen(modeOrHandle, kArg0);
+    images_.set_screen(modeOrHandle, kArg0);
   }
   void set_fullscreen(int32_t option);
-  void set_colour(uint32_t foreground) { images.set_colour(foreground, 0, 0, kArg0); }
+  void set_colour(uint32_t foreground) { images_.set_colour(foreground, 0, 0, kArg0); }
   void set_clear_colour(uint32_t colour, int32_t image) {
     settle_fill();
-    images.set_clear_colour(0, colour, image, kArg0 | kArg1);
+    images_.set_clear_colour(0, colour, image, kArg0 | kArg1);
   }
-  void set_print_mode(int32_t option) { images.set_print_mode(option, 0, 0); }
+  void set_print_mode(int32_t option) { images_.set_print_mode(option, 0, 0); }
   void clear_screen();
   void clear_screen(int32_t colour);
   void locate(int32_t row, int32_t column);
@@ -74,23 +87,23 @@ class Runtime {
 
   // Sequential files (the game uses number 1, input mode 3 and output mode 4).
   void file_open(std::string_view name, int32_t mode, int32_t number) {
-    files.file_open(std::string(name), mode, 0, 0, number, 0, false);
+    files_.file_open(std::string(name), mode, 0, 0, number, 0, false);
   }
-  void file_close(int32_t number) { files.file_close(number, true); }
+  void file_close(int32_t number) { files_.file_close(number, true); }
   void file_print(int32_t number, const std::string& text, bool blankAfter, bool zone,
                   bool endLine) {
-    files.file_print(number, text, blankAfter, zone, endLine);
+    files_.file_print(number, text, blankAfter, zone, endLine);
   }
   void file_input_string(int32_t number, std::string& destination) {
-    files.file_input_string(number, destination);
+    files_.file_input_string(number, destination);
   }
   double file_input_number(int32_t number) {
-    return static_cast<double>(files.file_input_number(number, NumberType::kSingle));
+    return static_cast<double>(files_.file_input_number(number, NumberType::kSingle));
   }
 
   // The next item of a data list into `destination`.
   void read_data_string(std::string_view data, uint32_t& position, std::string& destination) {
-    if (!errors.pending()) kelvo::read_data_string(errors, data, position, destination);
+    if (!errors_.pending()) kelvo::read_data_string(errors_, data, position, destination);
   }
 
   // The display text of a number: a blank or "-", then the digits.
@@ -106,39 +119,41 @@ class Runtime {
   void put_image(const PutImageArgs& args);
 
   // Keyboard, time and random numbers.
-  int32_t key_down(int32_t code) { return keyboard.key_down(code); }
-  void delay(double seconds) { timing.delay(seconds); }
-  double time_of_day() { return timing.time_of_day(); }
-  void limit_rate(double rate) { timing.limit_rate(rate); }
+  int32_t key_down(int32_t code) { return keyboard_.key_down(code); }
+  void delay(double seconds) { timing_.delay(seconds); }
+  double time_of_day() { return timing_.time_of_day(); }
+  void limit_rate(double rate) { timing_.limit_rate(rate); }
   void seed_random(double seed);
   float random_number();
 
   // Sound: handles from sound_open, 0 for none (calls with 0 do nothing).
   int32_t sound_open(std::string_view path, std::string_view requirements) {
-    return sound.open(path, requirements);
+    return sound_.open(path, requirements);
   }
-  void sound_play(int32_t handle) { sound.play(handle); }
-  void sound_loop(int32_t handle) { sound.loop(handle); }
-  void sound_stop(int32_t handle) { sound.stop(handle); }
-
-  // Held while drawing on the screen as long as the display loop may read it by itself.
-  std::unique_lock<std::mutex> screen_draw_lock();
+  void sound_play(int32_t handle) { sound_.play(handle); }
+  void sound_loop(int32_t handle) { sound_.loop(handle); }
+  void sound_stop(int32_t handle) { sound_.stop(handle); }
 
   // Milliseconds since start-up.
-  uint32_t elapsed_ms() { return clock_.ticks() - timing.reference().startTicks; }
+  uint32_t elapsed_ms() { return clock_.ticks() - timing_.reference().startTicks; }
 
-  WaitHub hub;
-  Errors errors{hub};
-  Display display;
-  Trace trace{display.frameCount};
-  ImageTable images{errors};
-  Keyboard keyboard{errors};
-  Timing timing;
-  Random random;
-  Files files{errors, [this](const std::string& line) { trace_line(line); }};
-  Sound sound;
+  // What the platform layer drives: the frame hand-over, input, the stop and the set-up hooks.
+  PlatformPort platform() { return PlatformPort(*this); }
 
  private:
+  friend class PlatformPort;
+
+  WaitHub hub_;
+  Errors errors_{hub_};
+  FrameHandover handover_{hub_, errors_.stopRequested};
+  Trace trace_{handover_.frame_counter()};
+  ImageTable images_{errors_};
+  Keyboard keyboard_{errors_};
+  Timing timing_;
+  Random random_;
+  Files files_{errors_, [this](const std::string& line) { trace_line(line); }};
+  Sound sound_;
+
   TextHooks make_text_hooks();
   void clear_destination(int32_t colour, uint32_t passed);
   // Makes a postponed fill before anything else draws on, shows or replaces an image.

@@ -20,7 +20,7 @@ seed() { printf "$3" >"$out/$1-corpus/$2"; }
 
 build_file_fields() {
   clang++ "${flags[@]}" tests/fuzz/file_fields_fuzz.cpp tests/fuzz/errors_stub.cpp \
-    runtime/services/files.cpp runtime/services/file_fields.cpp platform/host/posix_file.cpp \
+    runtime/services/files.cpp runtime/services/file_fields.cpp runtime/services/posix_file.cpp \
     -o "$out/file_fields_fuzz"
   # Seeds: a saved table, every line end, quotes, Ctrl-Z, &H/&O and exponent forms.
   seed file_fields table ' 1000         AAA\r\n 900          BBB\r\n'
@@ -45,7 +45,7 @@ build_image_loader() {
 }
 
 build_script() {
-  clang++ "${flags[@]}" tests/fuzz/script_fuzz.cpp platform/script.cpp platform/host.cpp -o "$out/script_fuzz"
+  clang++ "${flags[@]}" tests/fuzz/script_fuzz.cpp platform/script.cpp platform/system_queries.cpp -o "$out/script_fuzz"
   cp tests/scripts/*.script "$out/script-corpus/"
   seed script commands '0 press Space\n3 release 32\n9 shot a.png\n9 dump d.json\n# x\n12 answer no\n20 close\n'
 }

@@ -138,7 +138,7 @@ std::optional<Plan> plan_copy(const PutImageArgs& a, const Image& s, const Image
   const Corners c = corners_of(a);
   if (!(a.passed & (kPutCorner2 | kPutSourceCorner2))) {
     if (a.passed & kPutSourceCorner1) {
-      errors.raise_error(5);
+      errors.raise_error(kIllegalFunctionCall);
       return std::nullopt;
     }
     return plan_without_second_corners(a.passed & kPutCorner1, c, s.width, s.height, d.width,
@@ -548,7 +548,7 @@ void run_copy(const Plan& p, const Image& s, Image& d, const Op& op) {
 
 bool valid_pair(const Image& s, const Image& d, Errors& errors) {
   if (s.isText || d.isText || (s.bytesPerPixel == 4 && d.bytesPerPixel == 1) || &s == &d) {
-    errors.raise_error(5);
+    errors.raise_error(kIllegalFunctionCall);
     return false;
   }
   return true;

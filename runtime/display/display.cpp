@@ -119,7 +119,7 @@ void render_text_screen(const Image& screen, FrameCache& out) {
 
 }  // namespace
 
-bool Display::take_frame(const Image& screen) {
+bool FrameCopy::take_frame(const Image& screen) {
   if (screen.isText) {
     render_text_screen(screen, scratch_);
     if (same_frame(scratch_, cache_)) return false;

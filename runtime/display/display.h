@@ -1,7 +1,6 @@
-// The display's shared words, the cache of the last shown frame and its conversion to 32 bits.
+// The copy of the last frame shown and its conversion to 32 bits.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -27,23 +26,9 @@ struct FrameTarget {
   int pitch = 0;
 };
 
-class Display {
+// The copy of the screen last shown, kept so that an unchanged frame is not drawn again.
+class FrameCopy {
  public:
-  // 1: the display loop refreshes by itself; -1: the game waits for one refresh; 0: the game
-  // refreshes on display_now only.
-  std::atomic<int32_t> autoDisplay{1};
-  // 0 forces the next refresh to clear the window and draw everything.
-  std::atomic<int32_t> windowValid{0};
-  std::atomic<int32_t> threadsRunning{0};
-  // 0 window, 1 stretched full screen, 2 4:3 full screen; requests and Alt+Enter presses pending.
-  std::atomic<int32_t> fullscreenMode{0};
-  std::atomic<int32_t> fullscreenRequest{-1};
-  std::atomic<int32_t> fullscreenToggles{0};
-  // Frames converted and put on screen by the window (an unchanged frame converts nothing).
-  std::atomic<uint32_t> conversions{0};
-  // display_now calls completed so far: the frame number of scripts and traces.
-  std::atomic<uint32_t> frameCount{0};
-
   // Copies the screen into the cache when it differs from it; true when it did.
   bool take_frame(const Image& screen);
   // The last frame taken; a deferred one is taken now.

@@ -69,25 +69,6 @@ int32_t next_fullscreen_mode(int32_t mode, int32_t request, bool toggle, const M
   return still_possible(attempt(wanted, found, mode), found);
 }
 
-bool take_fullscreen_step(Display& display, const ModeChoice& found) {
-  const int32_t request = display.fullscreenRequest.load();
-  const bool hasRequest = request >= kWindowed && request <= kFourByThree;
-  bool toggle = false;
-  if (!hasRequest && display.fullscreenToggles.load() > 0) {
-    display.fullscreenToggles.fetch_sub(1);
-    toggle = true;
-  }
-  const int32_t mode = display.fullscreenMode.load();
-  const int32_t next = next_fullscreen_mode(mode, request, toggle, found);
-  // Only the request just taken is cleared: one written meanwhile waits for the next refresh.
-  int32_t taken = request;
-  display.fullscreenRequest.compare_exchange_strong(taken, -1);
-  if (next == mode) return false;
-  display.fullscreenMode.store(next);
-  display.windowValid.store(0);
-  return true;
-}
-
 VideoGeometry video_geometry(int32_t mode, const ModeChoice& found, int contentWidth,
                              int contentHeight) {
   const std::optional<DisplayMode>& chosen = mode == kStretched     ? found.bestAny

@@ -5,11 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/display/display.h"
-
 namespace kelvo {
 
-// Values of Display::fullscreenMode.
+// The full-screen modes.
 enum FullscreenKind : int32_t { kWindowed = 0, kStretched = 1, kFourByThree = 2 };
 
 struct DisplayMode {
@@ -35,10 +33,6 @@ ModeChoice find_modes(const DisplayModes& modes, int contentWidth, int contentHe
 // The mode after a request (0, 1 or 2; anything else is none) or, without one, after one
 // Alt+Enter press when `toggle` is true.
 int32_t next_fullscreen_mode(int32_t mode, int32_t request, bool toggle, const ModeChoice& found);
-
-// Takes the pending request, or one pending Alt+Enter press, from the display's words and moves
-// fullscreenMode accordingly; a change invalidates the window. Returns true when the mode changed.
-bool take_fullscreen_step(Display& display, const ModeChoice& found);
 
 // Where a frame goes: the video size, its integer scale and the offset of the picture.
 struct VideoGeometry {

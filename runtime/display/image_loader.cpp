@@ -210,7 +210,7 @@ int32_t load_image(ImageTable& table, Errors& errors, ImageDecoder* decoder, std
   const Image* dest = table.destination();
   const bool modeGiven = passed & kArg0;
   if ((!modeGiven && (!dest || dest->isText)) || (modeGiven && mode != 32 && mode != 256)) {
-    errors.raise_error(5);
+    errors.raise_error(kIllegalFunctionCall);
     return 0;
   }
   // The name ends at its first zero byte, as the decoder sees it.

@@ -78,7 +78,7 @@ int ImageTable::next_index() {
     try {
       records_.resize(records_.size() + kGrowStep);
     } catch (const std::bad_alloc&) {
-      errors_.raise_error(502);
+      errors_.raise_error(kImageOutOfMemory);
       return 0;
     }
   }
@@ -154,7 +154,7 @@ void ImageTable::release(int index) {
 Image* ImageTable::resolve(int32_t handle) {
   if (handle >= 0) {
     if (pages_.empty()) {
-      errors_.raise_error(258);
+      errors_.raise_error(kInvalidHandle);
       return nullptr;
     }
     if (static_cast<size_t>(handle) >= pages_.size() || pages_[static_cast<size_t>(handle)] == 0) {
@@ -164,7 +164,7 @@ Image* ImageTable::resolve(int32_t handle) {
   }
   const int64_t index = -static_cast<int64_t>(handle);
   if (index >= static_cast<int64_t>(nextUnused_) || !records_[static_cast<size_t>(index)].inUse) {
-    errors_.raise_error(258);
+    errors_.raise_error(kInvalidHandle);
     return nullptr;
   }
   return &records_[static_cast<size_t>(index)];
@@ -186,13 +186,13 @@ int32_t ImageTable::create_page(int32_t page) {
 int32_t ImageTable::new_image(int32_t width, int32_t height, int32_t mode, uint32_t passed) {
   if (errors_.pending()) return 0;
   if (width < 1 || height < 1 || width > 0xFFFF || height > 0xFFFF) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return 0;
   }
   const Image* dest = destination();
   if (passed & kArg0) {
     if (!valid_image_mode(mode)) {
-      errors_.raise_error(5);
+      errors_.raise_error(kIllegalFunctionCall);
       return 0;
     }
   } else {
@@ -234,6 +234,10 @@ void ImageTable::select_screen(int index, bool madeByProgram) {
   displayIndex_ = destinationIndex_ = sourceIndex_ = index;
 }
 
+std::unique_lock<std::mutex> ImageTable::lock_screen() {
+  return screenLock_ ? std::unique_lock<std::mutex>(*screenLock_) : std::unique_lock<std::mutex>();
+}
+
 void ImageTable::set_screen(int32_t modeOrHandle, uint32_t passed) {
   if (errors_.pending() || !(passed & kArg0)) return;
   if (modeOrHandle >= 0) {
@@ -245,7 +249,7 @@ void ImageTable::set_screen(int32_t modeOrHandle, uint32_t passed) {
   const int index = -modeOrHandle;
   if (!pages_.empty() && pages_[0] == index) return;
   {
-    std::lock_guard<std::mutex> lock(screenMutex_);
+    const auto lock = lock_screen();
     release_pages();
     select_screen(index, true);
   }
@@ -255,11 +259,11 @@ void ImageTable::set_screen(int32_t modeOrHandle, uint32_t passed) {
 bool ImageTable::set_legacy_screen(int32_t mode) {
   const LegacyMode* m = find_legacy(mode);
   if (!m) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return false;
   }
   {
-    std::lock_guard<std::mutex> lock(screenMutex_);
+    const auto lock = lock_screen();
     // The new first page is made before the old pages go, as a new screen image would be.
     const int first = take_image(m->width, m->height, mode);
     if (first == 0) return false;
@@ -277,18 +281,18 @@ void ImageTable::set_colour(uint32_t fg, uint32_t bg, uint32_t border, uint32_t 
   if (!img) return;
   if (img->isText) {
     if (((passed & kArg0) && fg > 31) || ((passed & kArg1) && bg > 15)) {
-      errors_.raise_error(5);
+      errors_.raise_error(kIllegalFunctionCall);
       return;
     }
     bg &= 7;
   } else if (img->mode == 32) {
     if (passed & kArg2) {
-      errors_.raise_error(5);
+      errors_.raise_error(kIllegalFunctionCall);
       return;
     }
   } else if ((passed & kArg2) || ((passed & kArg0) && fg > img->colourMask) ||
              ((passed & kArg1) && bg > img->colourMask)) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   (void)border;
@@ -303,11 +307,11 @@ void ImageTable::set_clear_colour(int32_t none, uint32_t colour, int32_t image, 
   const bool colourGiven = passed & kArg0;
   if (img->isText) {
     if (none != 0 && !colourGiven) return;
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   if (none != 0 && colourGiven) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   if (img->palette) {
@@ -316,13 +320,13 @@ void ImageTable::set_clear_colour(int32_t none, uint32_t colour, int32_t image, 
     } else if (colourGiven && colour < 256) {
       img->clearColour = static_cast<int32_t>(colour);
     } else {
-      errors_.raise_error(5);
+      errors_.raise_error(kIllegalFunctionCall);
     }
     return;
   }
   if (none != 0) return;
   if (!colourGiven) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   const uint32_t rgb = colour & 0xFFFFFFu;
@@ -338,7 +342,7 @@ void ImageTable::set_print_mode(int32_t option, int32_t image, uint32_t passed) 
   Image* img = passed ? resolve(image) : destination();
   if (!img) return;
   if (img->isText && option != 1) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   switch (option) {

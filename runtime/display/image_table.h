@@ -43,8 +43,8 @@ class ImageTable {
   size_t handed_out() const { return nextUnused_; }
   const std::vector<int>& free_indexes() const { return freeIndexes_; }
 
-  // Held by whoever replaces the screen or, while the display refreshes by itself, draws on it.
-  std::mutex& screen_mutex() { return screenMutex_; }
+  // Held while the screen is replaced: the display loop may be reading it.
+  void set_screen_lock(std::mutex& lock) { screenLock_ = &lock; }
   // Called after every change of screen (the window must be redrawn whole).
   void set_screen_change_hook(std::function<void()> hook) { onScreenChange_ = std::move(hook); }
 
@@ -65,7 +65,9 @@ class ImageTable {
   int displayIndex_ = 0;
   int destinationIndex_ = 0;
   int sourceIndex_ = 0;
-  std::mutex screenMutex_;
+  std::unique_lock<std::mutex> lock_screen();
+
+  std::mutex* screenLock_ = nullptr;
   std::function<void()> onScreenChange_;
 };
 

@@ -13,7 +13,6 @@
 namespace kelvo {
 namespace {
 
-constexpr int kIllegalFunctionCall = 5;
 constexpr uint32_t kDefaultFont = 16;
 constexpr int kTabWidth = 8;
 constexpr double kBellFrequency = 783.99;

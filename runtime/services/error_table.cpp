@@ -13,63 +13,9 @@ struct Message {
 };
 
 // Sorted by code, so lookups can bisect.
-constexpr std::array kMessages{
-    Message{1, "NEXT without FOR"},
-    Message{2, "Syntax error"},
-    Message{3, "RETURN without GOSUB"},
-    Message{4, "Out of DATA"},
-    Message{5, "Illegal function call"},
-    Message{6, "Overflow"},
-    Message{7, "Out of memory"},
-    Message{8, "Label not defined"},
-    Message{9, "Subscript out of range"},
-    Message{10, "Duplicate definition"},
-    Message{11, "Division by zero"},
-    Message{12, "Illegal in direct mode"},
-    Message{13, "Type mismatch"},
-    Message{14, "Out of string space"},
-    Message{16, "String formula too complex"},
-    Message{17, "Cannot continue"},
-    Message{18, "Function not defined"},
-    Message{19, "No RESUME"},
-    Message{20, "RESUME without error"},
-    Message{24, "Device timeout"},
-    Message{25, "Device fault"},
-    Message{26, "FOR without NEXT"},
-    Message{27, "Out of paper"},
-    Message{29, "WHILE without WEND"},
-    Message{30, "WEND without WHILE"},
-    Message{33, "Duplicate label"},
-    Message{35, "Subprogram not defined"},
-    Message{37, "Argument-count mismatch"},
-    Message{38, "Array not defined"},
-    Message{40, "Variable required"},
-    Message{50, "FIELD overflow"},
-    Message{51, "Internal error"},
-    Message{52, "Bad file name or number"},
-    Message{53, "File not found"},
-    Message{54, "Bad file mode"},
-    Message{55, "File already open"},
-    Message{56, "FIELD statement active"},
-    Message{57, "Device I/O error"},
-    Message{58, "File already exists"},
-    Message{59, "Bad record length"},
-    Message{61, "Disk full"},
-    Message{62, "Input past end of file"},
-    Message{63, "Bad record number"},
-    Message{64, "Bad file name"},
-    Message{67, "Too many files"},
-    Message{68, "Device unavailable"},
-    Message{69, "Communication-buffer overflow"},
-    Message{70, "Permission denied"},
-    Message{71, "Disk not ready"},
-    Message{72, "Disk-media error"},
-    Message{73, "Feature unavailable"},
-    Message{74, "Rename across disks"},
-    Message{75, "Path/File access error"},
-    Message{76, "Path not found"},
-    Message{258, "Invalid handle"},
-};
+#define KELVO_MESSAGE(name, code, text) Message{name, text},
+constexpr std::array kMessages{KELVO_REPORTED_ERRORS(KELVO_MESSAGE)};
+#undef KELVO_MESSAGE
 
 static_assert(std::is_sorted(kMessages.begin(), kMessages.end(),
                              [](const Message& a, const Message& b) { return a.code < b.code; }));
@@ -83,13 +29,10 @@ struct CriticalRange {
   std::string_view text;
 };
 
-constexpr std::array kCritical{
-    CriticalRange{256, 256, 0, "Out of stack space"},
-    CriticalRange{257, 257, 256, "Out of memory"},
-    CriticalRange{259, 259, 0, "Cannot find dynamic library file"},
-    CriticalRange{260, 260, 0, "Sub/Function does not exist in dynamic library"},
-    CriticalRange{502, 517, 500, "Out of memory"},
-};
+#define KELVO_CRITICAL(name, first, last, titleNumber, text) \
+  CriticalRange{first, last, titleNumber == 0 ? 0 : first - titleNumber, text},
+constexpr std::array kCritical{KELVO_CRITICAL_ERRORS(KELVO_CRITICAL)};
+#undef KELVO_CRITICAL
 
 const CriticalRange* find_critical(int code) {
   const auto it = std::find_if(kCritical.begin(), kCritical.end(), [code](const CriticalRange& r) {

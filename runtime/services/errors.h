@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "runtime/services/error_table.h"
 #include "runtime/services/wait_hub.h"
 
 namespace kelvo {

@@ -5,25 +5,11 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 
 namespace kelvo {
 
 namespace {
-
-constexpr int kErrBadArgument = 5;
-constexpr int kErrOverflow = 6;
-constexpr int kErrBadFileNumber = 52;
-constexpr int kErrFileNotFound = 53;
-constexpr int kErrBadFileMode = 54;
-constexpr int kErrFileAlreadyOpen = 55;
-constexpr int kErrPastEnd = 62;
-constexpr int kErrBadFileName = 64;
-constexpr int kErrDeviceUnavailable = 68;
-constexpr int kErrPermissionDenied = 70;
-constexpr int kErrAccess = 75;
-constexpr int kErrPathNotFound = 76;
-constexpr int kErrInvalidHandle = 258;
 
 bool valid_name(const std::string& name) {
   return !name.empty() && name.find('\0') == std::string::npos;
@@ -45,13 +31,13 @@ InputStream::Refill reader_for(int fd) {
 // The error that stops an open before the platform is asked, or 0.
 int open_argument_error(bool numberInUse, const std::string& name, int32_t mode, int32_t access,
                         int32_t lock, int32_t number) {
-  if (number < 1) return kErrBadFileNumber;
-  if (numberInUse) return kErrFileAlreadyOpen;
+  if (number < 1) return kBadFileNameOrNumber;
+  if (numberInUse) return kFileAlreadyOpen;
   if (mode < kModeRandom || mode > kModeAppend || access < kAccessAny ||
       access > kAccessReadWrite || lock < kLockNone || lock > kLockReadWrite) {
-    return kErrBadArgument;
+    return kIllegalFunctionCall;
   }
-  return valid_name(name) ? 0 : kErrBadFileName;
+  return valid_name(name) ? 0 : kBadFileName;
 }
 
 // Random and binary files are opened for reading and writing (created when missing); with no
@@ -89,19 +75,19 @@ size_t blanks_after(int64_t& column, bool blankAfter, bool zone) {
 }  // namespace
 
 int open_error_code(int err, bool directoryExists) {
-  if (err == ENOENT) return directoryExists ? kErrFileNotFound : kErrPathNotFound;
-  if (err == ENOTDIR) return kErrPathNotFound;
-  if (denied(err)) return kErrPermissionDenied;
-  if (err == ENAMETOOLONG || err == EINVAL) return kErrBadFileName;
-  if (err == EIO || err == ENXIO || err == ENODEV) return kErrDeviceUnavailable;
-  return kErrFileNotFound;
+  if (err == ENOENT) return directoryExists ? kFileNotFound : kPathNotFound;
+  if (err == ENOTDIR) return kPathNotFound;
+  if (denied(err)) return kPermissionDenied;
+  if (err == ENAMETOOLONG || err == EINVAL) return kBadFileName;
+  if (err == EIO || err == ENXIO || err == ENODEV) return kDeviceUnavailable;
+  return kFileNotFound;
 }
 
 int io_error_code(int err) {
-  if (err == EBADF) return kErrInvalidHandle;
-  if (err == EINVAL) return kErrBadArgument;
-  if (err == EACCES || err == EPERM || err == EROFS) return kErrPermissionDenied;
-  return kErrAccess;
+  if (err == EBADF) return kInvalidHandle;
+  if (err == EINVAL) return kIllegalFunctionCall;
+  if (err == EACCES || err == EPERM || err == EROFS) return kPermissionDenied;
+  return kPathFileAccessError;
 }
 
 // One open file. Output-mode files write into `replacement`; every other mode uses `handle`.
@@ -220,9 +206,9 @@ void Files::close_all() {
 Files::Slot* Files::writable_slot(int32_t number) {
   if (errors_.pending() != 0) return nullptr;
   auto it = slots_.find(number);
-  int code = it == slots_.end()                ? kErrBadFileNumber
-             : it->second->mode != kModeOutput ? kErrBadFileMode
-             : !it->second->writable           ? kErrAccess
+  int code = it == slots_.end()                ? kBadFileNameOrNumber
+             : it->second->mode != kModeOutput ? kBadFileMode
+             : !it->second->writable           ? kPathFileAccessError
                                                : 0;
   if (code != 0) {
     errors_.raise_error(code);
@@ -234,9 +220,9 @@ Files::Slot* Files::writable_slot(int32_t number) {
 Files::Slot* Files::readable_slot(int32_t number) {
   if (errors_.pending() != 0) return nullptr;
   auto it = slots_.find(number);
-  int code = it == slots_.end()               ? kErrBadFileNumber
-             : it->second->mode != kModeInput ? kErrBadFileMode
-             : !it->second->readable          ? kErrAccess
+  int code = it == slots_.end()               ? kBadFileNameOrNumber
+             : it->second->mode != kModeInput ? kBadFileMode
+             : !it->second->readable          ? kPathFileAccessError
                                               : 0;
   if (code != 0) {
     errors_.raise_error(code);
@@ -277,7 +263,7 @@ void Files::file_input_string(int32_t number, std::string& dest) {
   }
   if (!found) {
     dest.clear();
-    errors_.raise_error(kErrPastEnd);
+    errors_.raise_error(kInputPastEndOfFile);
     return;
   }
   dest = std::move(field);
@@ -292,12 +278,12 @@ long double Files::file_input_number(int32_t number, NumberType type) {
     return 0;
   }
   if (field.atEnd) {
-    errors_.raise_error(kErrPastEnd);
+    errors_.raise_error(kInputPastEndOfFile);
     return 0;
   }
   long double result = 0;
   if (field.tooLarge || !fit_number(field.value, type, result)) {
-    errors_.raise_error(kErrOverflow);
+    errors_.raise_error(kOverflow);
     return 0;
   }
   return result;

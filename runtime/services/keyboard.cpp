@@ -170,7 +170,7 @@ int32_t translate_key(uint32_t keySym, uint32_t typedChar, const KeyModifiers& m
 
 int32_t Keyboard::key_down(int32_t code) {
   if (code < 1) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return 0;
   }
   if (is_held(code)) return -1;

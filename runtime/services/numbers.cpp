@@ -10,9 +10,6 @@
 namespace kelvo {
 namespace {
 
-constexpr int kOutOfData = 4;
-constexpr int kSubscriptOutOfRange = 9;
-
 // Scientific form "% .6E" always padded to a three-digit exponent, so that every later step can
 // index fixed positions: 0 sign, 1 digit, 2 point, 3-8 digits, 9 'E', 10 exponent sign, 11-13.
 std::string scientific_work_text(double x) {

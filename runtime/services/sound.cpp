@@ -76,7 +76,7 @@ const SoundSlot* Sound::slot(int32_t handle) const {
 // A non-zero handle that names no open sound is an illegal function call.
 SoundSlot* Sound::find(int32_t handle) {
   SoundSlot* found = lookup(*this, handle);
-  if (!found) errors_.raise_error(5);
+  if (!found) errors_.raise_error(kIllegalFunctionCall);
   return found;
 }
 
@@ -90,7 +90,7 @@ int32_t Sound::open(std::string_view path, std::string_view requirements) {
 int32_t Sound::open_checked(std::string_view path, std::string_view requirements) {
   const auto req = parse_sound_requirements(requirements);
   if (!req) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return 0;
   }
   return (req->capabilities & kSoundSync) ? open_chunk(path, *req) : open_stream(path, *req);
@@ -118,7 +118,7 @@ int32_t Sound::open_chunk(std::string_view path, const SoundRequirements& req) {
 
 int32_t Sound::open_stream(std::string_view path, const SoundRequirements& req) {
   if (stream_.handle != 0) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return 0;
   }
   if (!backend_->load_music(std::string(path))) return 0;
@@ -158,7 +158,7 @@ void Sound::loop(int32_t handle) {
   SoundSlot* s = find(handle);
   if (!s) return;
   if (s->limitMs > 0) {  // a cut-off sound cannot repeat
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   trace_.event("sound_loop", s->path);

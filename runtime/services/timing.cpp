@@ -19,7 +19,7 @@ constexpr double kWentBackMs = 1;
 void Timing::delay(double seconds) {
   if (errors_.pending()) return;
   if (seconds < 0 || seconds > kMaxDelaySeconds) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   clock_.sleep_ms(static_cast<uint32_t>(seconds * 1000));
@@ -37,7 +37,7 @@ double Timing::time_of_day(double accuracy, bool accuracyGiven) {
   double steps = kDefaultTicksPerSecond;
   if (accuracyGiven) {
     if (accuracy <= 0) {
-      errors_.raise_error(5);
+      errors_.raise_error(kIllegalFunctionCall);
       return 0;
     }
     steps = 1 / accuracy;
@@ -49,7 +49,7 @@ double Timing::time_of_day(double accuracy, bool accuracyGiven) {
 void Timing::limit_rate(double rate) {
   if (errors_.pending()) return;
   if (rate <= 0 || 1000 / rate > kMaxFramePeriodMs) {
-    errors_.raise_error(5);
+    errors_.raise_error(kIllegalFunctionCall);
     return;
   }
   const double period = 1000 / rate;

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "game/game.h"
-#include "platform/host/posix_file.h"
 #include "platform/picture_size.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_image_decoder.h"
 #include "runtime/services/files.h"
+#include "runtime/services/posix_file.h"
 #include "support/game_session.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"

@@ -22,7 +22,7 @@ void save_with_pause(kelvo::Runtime& rt, kelvo::GameState&) {
     rt.file_print(1, "NEW", false, false, true);
     rt.end_statement(4);
     if (entry != kPauseAfterEntry) continue;
-    rt.trace.event("paused", "after entry " + std::to_string(entry));
+    rt.platform().trace("paused", "after entry " + std::to_string(entry));
     for (;;) {  // a stop ends this wait at the statement's end
       rt.delay(1);
       rt.end_statement(5);

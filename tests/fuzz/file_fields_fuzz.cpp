@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/posix_file.h"
 #include "runtime/services/errors.h"
 #include "runtime/services/file_fields.h"
 #include "runtime/services/files.h"
+#include "runtime/services/posix_file.h"
 #include "runtime/services/wait_hub.h"
 
 namespace {

@@ -25,7 +25,7 @@ void error_probe(const std::string& mode, Runtime& rt, GameState&) {
     if (frame == 20) rt.delay(-1);
     rt.end_statement(7);
     for (int32_t code : {13, 27, 78, 89, 110, 121}) {
-      if (rt.key_down(code)) rt.trace.event("held", std::to_string(code));
+      if (rt.key_down(code)) rt.platform().trace("held", std::to_string(code));
     }
     rt.end_statement(8);
   }

@@ -105,12 +105,12 @@ bool GameSession::play_until(const std::function<bool(const GameState&)>& done, 
 
 void GameSession::press(int32_t code) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (rt_ && held_) rt_->keyboard.press_key(code, static_cast<uint32_t>(code));
+  if (rt_ && held_) rt_->platform().press_key(code, static_cast<uint32_t>(code));
 }
 
 void GameSession::release(int32_t code) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (rt_ && held_) rt_->keyboard.release_code(code);
+  if (rt_ && held_) rt_->platform().release_code(code);
 }
 
 RunResult GameSession::finish() {
@@ -121,8 +121,8 @@ RunResult GameSession::finish() {
     finishing_ = true;
     // The game ends at its next statement, as after a scripted close.
     if (!ended_) {
-      rt_->errors.request_stop();
-      rt_->errors.request_exit();
+      rt_->platform().request_stop();
+      rt_->platform().request_exit();
     }
     changed_.notify_all();
   }

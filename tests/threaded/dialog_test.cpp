@@ -65,18 +65,18 @@ struct StatementEventTest : ::testing::Test {
       } catch (const ProgramEnded&) {
         ended.store(1);
       }
-      rt.hub.notify();
+      rt.platform().hub().notify();
     });
   }
 };
 
 TEST_F(StatementEventTest, APauseHoldsTheGameUntilTheNextKeyPress) {
   std::atomic<int> ended{0};
-  rt.keyboard.press_key(19, sym::kPause);  // the Pause key
+  rt.platform().press_key(19, sym::kPause);  // the Pause key
   std::thread game = game_thread(ended);
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   EXPECT_EQ(returned.load(), 0);
-  rt.keyboard.press_key(key::kSpace, sym::kSpace);
+  rt.platform().press_key(key::kSpace, sym::kSpace);
   game.join();
   EXPECT_EQ(returned.load(), 1);
   EXPECT_EQ(ended.load(), 0);
@@ -84,9 +84,9 @@ TEST_F(StatementEventTest, APauseHoldsTheGameUntilTheNextKeyPress) {
 
 TEST_F(StatementEventTest, AStopDuringAPauseEndsTheGameThread) {
   std::atomic<int> ended{0};
-  rt.keyboard.press_key(19, sym::kPause);
+  rt.platform().press_key(19, sym::kPause);
   std::thread game = game_thread(ended);
-  rt.errors.request_stop();
+  rt.platform().request_stop();
   game.join();
   EXPECT_EQ(ended.load(), 1);
   EXPECT_EQ(returned.load(), 0);
@@ -102,9 +102,10 @@ TEST_F(StatementEventTest, EndProgramWaitsForTheDisplayLoopsStop) {
     }
   });
   // The display loop's side: it sees the exit request and the finished program, then stops.
-  rt.hub.wait([&] { return rt.errors.exitAtOnce.load() && rt.errors.programFinished.load(); });
+  rt.platform().hub().wait(
+      [&] { return rt.platform().exit_requested() && rt.platform().program_finished(); });
   EXPECT_EQ(ended.load(), 0);
-  rt.errors.request_stop();
+  rt.platform().request_stop();
   game.join();
   EXPECT_EQ(ended.load(), 1);
 }
@@ -126,12 +127,13 @@ struct WindowDialogTest : ::testing::Test {
   void SetUp() override {
     window.prepare_window();
     rt.set_frontend(&window);
-    rt.errors.set_dialog([this](int, uint32_t, const std::string& title, const std::string& text) {
-      return window.ask({DialogKind::YesNo, title, text});
-    });
+    rt.platform().set_dialog(
+        [this](int, uint32_t, const std::string& title, const std::string& text) {
+          return window.ask({DialogKind::YesNo, title, text});
+        });
     loop = std::thread([this] {
       window.run_loop(close);
-      rt.errors.request_stop();
+      rt.platform().request_stop();
     });
     rt.set_screen(rt.new_image(320, 300, 256));
     rt.clear_screen(1);
@@ -139,14 +141,14 @@ struct WindowDialogTest : ::testing::Test {
   }
   void TearDown() override {
     close.store(1);
-    rt.hub.notify();
+    rt.platform().hub().notify();
     loop.join();
   }
 
   // Once the dialog numbered `count` is on screen: checks its title bar, then pushes the events.
   std::thread answer_with(uint32_t count, std::vector<SDL_Event> events) {
     return std::thread([this, count, events] {
-      rt.hub.wait([&] { return window.dialogs_shown() >= count; });
+      rt.platform().hub().wait([&] { return window.dialogs_shown() >= count; });
       EXPECT_EQ(centre_pixel(-50), kDialogTitleBar) << "no dialog on the window";
       for (SDL_Event e : events) SDL_PushEvent(&e);
     });
@@ -176,7 +178,7 @@ TEST_F(WindowDialogTest, YesByKeyClearsTheErrorRedrawsTheWindowAndLeavesNoKeyHel
   rt.key_down(0);
   rt.end_statement(7);
   player.join();
-  EXPECT_EQ(rt.errors.pending(), 0);
+  EXPECT_EQ(rt.pending_error(), 0);
   EXPECT_EQ(centre_pixel(-50), background);  // redrawn without the dialog
   // A later key press reaches the game again, and none of the dialog's did.
   SDL_Event space = key(SDL_KEYDOWN, SDLK_SPACE, ' ');
@@ -187,7 +189,7 @@ TEST_F(WindowDialogTest, YesByKeyClearsTheErrorRedrawsTheWindowAndLeavesNoKeyHel
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     rt.display_now();
   }
-  EXPECT_EQ(rt.keyboard.held_codes(), std::vector<int32_t>{key::kSpace});
+  EXPECT_EQ(rt.platform().held_keys(), std::vector<int32_t>{key::kSpace});
 }
 
 TEST_F(WindowDialogTest, ClosingTheWindowAnswersNoAndEndsTheProgram) {
@@ -197,13 +199,13 @@ TEST_F(WindowDialogTest, ClosingTheWindowAnswersNoAndEndsTheProgram) {
   rt.raise_error(53);
   EXPECT_THROW(rt.end_statement(9), ProgramEnded);
   player.join();
-  EXPECT_EQ(rt.errors.exitAtOnce.load(), 1);
+  EXPECT_EQ(rt.platform().exit_requested(), 1);
 }
 
 TEST_F(WindowDialogTest, AStopWhileTheDialogIsOpenEndsTheGameThread) {
   std::thread stopper([this] {
-    rt.hub.wait([&] { return window.dialogs_shown() >= 1; });
-    rt.errors.request_stop();
+    rt.platform().hub().wait([&] { return window.dialogs_shown() >= 1; });
+    rt.platform().request_stop();
   });
   rt.raise_error(5);
   EXPECT_THROW(rt.end_statement(3), ProgramEnded);

@@ -29,29 +29,28 @@ struct FullscreenWindow : ::testing::Test {
     window.keep_window_for_game(keepWindow);
     rt.set_frontend(&window);
     loop = std::thread([this] { window.run_loop(close); });
-    rt.set_screen(rt.new_image(320, 300, 256));
-    rt.images.destination()->pixels[0] = 4;
+    const int32_t screen = rt.new_image(320, 300, 256);
+    rt.set_screen(screen);
+    rt.image(screen)->pixels[0] = 4;
   }
 
   void TearDown() override {
     close.store(1);
-    rt.hub.notify();
+    rt.platform().hub().notify();
     if (loop.joinable()) loop.join();
   }
 
-  // Alt+Enter as the window system delivers it; returns once the display loop has counted it.
+  // Alt+Enter as the window system delivers it; returns once the display loop has taken it.
   void press_alt_enter() {
-    const int32_t before = rt.display.fullscreenToggles.load();
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     event.key.keysym.sym = SDLK_RETURN;
     event.key.keysym.mod = KMOD_LALT;
     ASSERT_EQ(SDL_PushEvent(&event), 0);
-    for (int i = 0; i < 400 && rt.display.fullscreenToggles.load() == before; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_EQ(rt.display.fullscreenToggles.load(), before + 1);
+    ASSERT_TRUE(rt.platform().hub().wait_for(std::chrono::seconds(2), [this] {
+      return rt.platform().handover().fullscreen_switch_pending();
+    }));
   }
 
   // Only read between display_now calls, when the main thread has finished with the surface.
@@ -96,8 +95,8 @@ struct FullscreenWindow : ::testing::Test {
 TEST_F(FullscreenWindow, TheGamesRequestAtStartShowsTheDoubledPictureCentred) {
   start({{640, 480}, {800, 600}, {1024, 768}});
   rt.set_fullscreen(0);  // taken by the display loop's own refresh
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kStretched);
-  EXPECT_EQ(rt.display.fullscreenRequest.load(), -1);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kStretched);
+  EXPECT_FALSE(rt.platform().handover().fullscreen_switch_pending());
   rt.display_now();
   EXPECT_EQ(surface_size(), "800x600");
   EXPECT_NE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);
@@ -115,7 +114,7 @@ TEST_F(FullscreenWindow, AltEnterStepsThroughTheCycleOnUnchangedFrames) {
   for (int i = 0; i < 3; ++i) {
     press_alt_enter();
     rt.display_now();  // the same frame: only the pending press makes it refresh
-    EXPECT_EQ(rt.display.fullscreenMode.load(), (i + 1) % 3);
+    EXPECT_EQ(rt.platform().handover().fullscreen_mode(), (i + 1) % 3);
     EXPECT_EQ(surface_size(), expected[i]);
     if (i < 2) {
       expect_doubled_at(offsets[i], 0);
@@ -130,9 +129,9 @@ TEST_F(FullscreenWindow, AltEnterStepsThroughTheCycleOnUnchangedFrames) {
 TEST_F(FullscreenWindow, ARequestAfterTheFirstFrameIsHandedToTheMainThread) {
   start({{800, 600}});
   rt.display_now();
-  EXPECT_EQ(rt.display.autoDisplay.load(), 0);
+  EXPECT_FALSE(rt.platform().handover().loop_reads_screen());
   rt.set_fullscreen(3);  // 4:3 is the stretched mode itself: the window, then stretched
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kStretched);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kStretched);
   EXPECT_EQ(surface_size(), "800x600");
   expect_doubled_at(80, 0);
   rt.set_fullscreen(1);
@@ -144,11 +143,11 @@ TEST_F(FullscreenWindow, KeptWindowIgnoresTheGameButNotAltEnter) {
   start({{800, 600}}, true);
   rt.set_fullscreen(0);
   rt.display_now();
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kWindowed);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kWindowed);
   EXPECT_EQ(surface_size(), "320x300");
   press_alt_enter();
   rt.display_now();
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kStretched);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kStretched);
   EXPECT_EQ(surface_size(), "800x600");
 }
 
@@ -156,11 +155,11 @@ TEST_F(FullscreenWindow, WithoutAnyModeTheGameRunsInTheWindow) {
   start({});
   rt.set_fullscreen(0);
   rt.display_now();
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kWindowed);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kWindowed);
   EXPECT_EQ(surface_size(), "320x300");
   press_alt_enter();
   rt.display_now();
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kWindowed);
+  EXPECT_EQ(rt.platform().handover().fullscreen_mode(), kWindowed);
 }
 
 TEST(NearestScaling, IsAskedForUnlessThePlayerChoseAMethod) {

@@ -63,7 +63,7 @@ bool silent_from(const std::string& output, size_t at) {
 }
 
 struct SoundOutputTest : ::testing::Test {
-  SoundOutputTest() { rt.sound.set_backend(audio.get()); }
+  SoundOutputTest() { rt.platform().set_audio(audio.get()); }
 
   // Opens a generated tone of `frames` frames; returns its handle and keeps its bytes.
   int32_t open_tone(const std::string& name, const std::vector<int16_t>& samples) {
@@ -79,7 +79,7 @@ struct SoundOutputTest : ::testing::Test {
   // Closes the device, which ends the output file, and returns what was written.
   std::string finish() {
     Mix_SetPostMix(nullptr, nullptr);
-    rt.sound.set_backend(nullptr);
+    rt.platform().set_audio(nullptr);
     audio.reset();
     return test::read_file(outputPath);
   }

@@ -48,18 +48,18 @@ inline const GameFiles& game_files() {
       std::vector<std::string> names;
     };
     struct StopAtFirstWait : test::FakeClock {
-      void sleep_ms(uint32_t) override { errors->request_stop(); }
-      Errors* errors = nullptr;
+      void sleep_ms(uint32_t) override { rt->platform().request_stop(); }
+      Runtime* rt = nullptr;
     };
     StopAtFirstWait clock;
     Runtime rt(clock, TimeReference{clock.now, 0});
-    clock.errors = &rt.errors;
+    clock.rt = &rt;
     Recorder decoder;
     SilentAudio audio;
     rt.set_image_decoder(&decoder);
-    rt.sound.set_backend(&audio);
+    rt.platform().set_audio(&audio);
     test::TempDir dir;
-    rt.trace.open(dir.file("trace.txt"));
+    rt.platform().open_trace(dir.file("trace.txt"));
     GameState state;
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(built_assets().parent_path());
@@ -68,7 +68,7 @@ inline const GameFiles& game_files() {
     } catch (const ProgramEnded&) {
     }
     std::filesystem::current_path(before);
-    rt.trace.close();
+    rt.platform().close_trace();
     GameFiles found;
     found.pictures = decoder.names;
     for (const std::string& line : test::read_lines(dir.file("trace.txt"))) {

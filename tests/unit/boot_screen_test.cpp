@@ -42,8 +42,8 @@ struct SnapshotClock : test::FakeClock {
   std::vector<std::vector<std::string>> screens;
   void sleep_ms(uint32_t ms) override {
     test::FakeClock::sleep_ms(ms);
-    screens.push_back(screen_text(*rt->images.display_image()));
-    if (screens.size() == 6) rt->errors.request_stop();
+    screens.push_back(screen_text(*rt->image(0)));  // page 0: the screen shown
+    if (screens.size() == 6) rt->platform().request_stop();
   }
 };
 
@@ -71,7 +71,7 @@ TEST(BootScreen, ShowsItsTextsAndOksAtTheirPlacesWithItsWaits) {
   for (int ok = 0; ok <= 4; ++ok) {
     EXPECT_EQ(clock.screens[static_cast<size_t>(ok)], boot_rows(ok)) << ok << " OKs";
   }
-  EXPECT_EQ(rt.display.frameCount.load(), 0u);  // nothing shown through display_now yet
+  EXPECT_EQ(rt.platform().handover().frame_number(), 0u);  // nothing shown through display_now yet
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ Image indexed_image(int w, int h) {
 }
 
 TEST(FrameCache, OnlyChangedPixelsOrPaletteCountAsANewFrame) {
-  Display display;
+  FrameCopy display;
   Image img = indexed_image(4, 3);
   EXPECT_TRUE(display.take_frame(img));
   EXPECT_FALSE(display.take_frame(img));
@@ -51,7 +51,7 @@ TEST(FrameCache, OnlyChangedPixelsOrPaletteCountAsANewFrame) {
 // The frame is compared and copied block by block: a change anywhere, before or after blocks that
 // did not change, must reach the cache whole.
 TEST(FrameCache, ChangesInAnyBlockAreCopied) {
-  Display display;
+  FrameCopy display;
   Image img = indexed_image(320, 300);
   display.take_frame(img);
   for (const size_t at : {size_t{0}, size_t{511}, size_t{512}, size_t{70000}, size_t{95999}}) {
@@ -63,7 +63,7 @@ TEST(FrameCache, ChangesInAnyBlockAreCopied) {
 }
 
 TEST(FrameConversion, ScaleOneAndTwoThroughThePaletteAtAnOffset) {
-  Display display;
+  FrameCopy display;
   Image img = indexed_image(2, 2);
   img.pixels = {1, 2, 4, 15};
   display.take_frame(img);
@@ -85,7 +85,7 @@ TEST(FrameCache, TextScreenWithoutRendererShowsBlack) {
   Errors errors{hub};
   ImageTable table{errors};
   table.set_screen(0, kArg0);
-  Display display;
+  FrameCopy display;
   display.take_frame(*table.display_image());
   EXPECT_EQ(display.frame().width, 640);
   EXPECT_EQ(display.frame().height, 400);

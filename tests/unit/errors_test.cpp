@@ -2,6 +2,7 @@
 // table, critical codes, and the game's operations standing still while an error is pending.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -139,18 +140,19 @@ TEST(PendingError, EveryOperationStandsStill) {
   test::TempDir dir;
   Runtime rt{clock, TimeReference{1000, 12 * 3600 * 1000}};
   SilentAudio audio;
-  rt.sound.set_backend(&audio);
+  rt.platform().set_audio(&audio);
   const std::string wav = dir.file("a.wav");
   test::write_file(wav, test::wav_file(test::pcm16({0, 100, 0, -100})));
   test::write_file(dir.file("in.txt"), "5,AB");
-  rt.set_screen(rt.new_image(320, 300, 256));
+  const int32_t screen = rt.new_image(320, 300, 256);
+  rt.set_screen(screen);
   const int32_t sprite = rt.new_image(4, 4, 256);
-  rt.images.resolve(sprite)->pixels.assign(16, 3);
+  rt.image(sprite)->pixels.assign(16, 3);
   rt.file_open(dir.file("in.txt"), kModeInput, 1);
   rt.file_open(dir.file("out.txt"), kModeOutput, 2);
-  rt.keyboard.press_key(key::kSpace, sym::kSpace);
+  rt.platform().press_key(key::kSpace, sym::kSpace);
   rt.raise_error(9);
-  const Image before = *rt.images.destination();
+  const Image before = *rt.image(screen);
 
   rt.clear_screen(4);
   rt.locate(5, 5);
@@ -184,27 +186,27 @@ TEST(PendingError, EveryOperationStandsStill) {
   rt.read_data_string("A,B", position, text);
   rt.file_close(2);
 
-  const Image& after = *rt.images.destination();
+  const Image& after = *rt.image(screen);
   EXPECT_EQ(after.pixels, before.pixels);
   EXPECT_EQ(after.cursorRow, before.cursorRow);
   EXPECT_EQ(after.foreground, before.foreground);
   EXPECT_EQ(after.printMode, before.printMode);
-  EXPECT_EQ(rt.images.resolve(sprite)->clearColour, -1);
+  EXPECT_EQ(rt.image(sprite)->clearColour, -1);
   EXPECT_TRUE(clock.sleeps.empty());
-  EXPECT_EQ(rt.display.frameCount.load(), 0u);
+  EXPECT_EQ(rt.platform().handover().frame_number(), 0u);
   EXPECT_EQ(text, "keep");
   EXPECT_EQ(position, 0u);
   EXPECT_EQ(rt.key_down(key::kSpace), -1);
-  EXPECT_EQ(rt.errors.pending(), 9);
+  EXPECT_EQ(rt.pending_error(), 9);
 
-  rt.errors.statement_event(1);
+  rt.end_statement(1);
   EXPECT_EQ(rt.file_input_number(1), 5);
-  EXPECT_FALSE(rt.files.is_open(3));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("other.txt")));
   rt.file_close(2);
   EXPECT_EQ(test::read_file(dir.file("out.txt")), "");
   EXPECT_EQ(rt.sound_open(wav, "sync"), 2);
   EXPECT_EQ(rt.random_number(), 0x1.693d86p-1f);  // the first number after start-up: no seed
-  EXPECT_EQ(rt.errors.pending(), 0);
+  EXPECT_EQ(rt.pending_error(), 0);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
-// The display-mode search, the window/stretched/4:3 decision, its geometry and set_fullscreen.
+// The display-mode search, the window/stretched/4:3 decision and its geometry.
 #include <gtest/gtest.h>
 
 #include "runtime/display/fullscreen.h"
-#include "runtime/runtime.h"
-#include "support/fake_clock.h"
 
 namespace kelvo {
 namespace {
@@ -87,24 +85,6 @@ TEST(FullscreenDecision, RequestsAttemptTheirKindOrFallBackAsTheRulesSay) {
   }
 }
 
-TEST(FullscreenDecision, TheStepTakesARequestBeforeOnePressAndInvalidatesTheWindowOnAChange) {
-  Display display;
-  const ModeChoice found = find_modes({k720x600, k1024x768}, 320, 300);
-  display.fullscreenRequest.store(kFourByThree);
-  display.fullscreenToggles.store(2);
-  std::vector<int32_t> modes;
-  for (int i = 0; i < 3; ++i) {
-    display.windowValid.store(1);
-    const bool changed = take_fullscreen_step(display, found);
-    EXPECT_EQ(display.windowValid.load(), changed ? 0 : 1);
-    EXPECT_EQ(display.fullscreenRequest.load(), -1);
-    modes.push_back(display.fullscreenMode.load());
-  }
-  EXPECT_EQ(modes, (std::vector<int32_t>{kFourByThree, kWindowed, kStretched}));
-  EXPECT_EQ(display.fullscreenToggles.load(), 0);
-  EXPECT_FALSE(take_fullscreen_step(display, found));
-}
-
 TEST(SetFullscreen, OptionsMapToModesAndEachFullScreenKindFallsBackToTheOther) {
   EXPECT_EQ(fullscreen_target(0), kStretched);
   EXPECT_EQ(fullscreen_target(1), kWindowed);
@@ -112,46 +92,6 @@ TEST(SetFullscreen, OptionsMapToModesAndEachFullScreenKindFallsBackToTheOther) {
   EXPECT_EQ(fullscreen_target(3), kFourByThree);
   EXPECT_EQ(fullscreen_target(4), -1);
   EXPECT_EQ(fullscreen_target(-1), -1);
-}
-
-// Answers each request at once with the decision of a refresh over `modes`.
-class DecidingFrontend : public Frontend {
- public:
-  DecidingFrontend(Display& display, DisplayModes modes)
-      : display_(display), found_(find_modes(modes, 320, 300)) {}
-  void show_frame() override {}
-  void request_fullscreen(int target) override {
-    requests.push_back(target);
-    display_.fullscreenRequest.store(target);
-    take_fullscreen_step(display_, found_);
-  }
-  std::vector<int> requests;
-
- private:
-  Display& display_;
-  ModeChoice found_;
-};
-
-TEST(SetFullscreen, AKindWithoutAModeTriesTheOtherOnceAndTheCurrentModeAsksNothing) {
-  test::FakeClock clock;
-  Runtime rt{clock, TimeReference{}};
-  DecidingFrontend small(rt.display, {k640x480});
-  rt.set_frontend(&small);
-  rt.set_fullscreen(0);
-  EXPECT_EQ(small.requests, (std::vector<int>{kStretched, kFourByThree}));
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kWindowed);
-
-  DecidingFrontend one(rt.display, {k800x600});
-  rt.set_frontend(&one);
-  rt.set_fullscreen(0);
-  rt.set_fullscreen(2);  // already stretched
-  EXPECT_EQ(one.requests, (std::vector<int>{kStretched}));
-  rt.set_fullscreen(3);  // 4:3 would be the same mode: the window, then stretched again
-  EXPECT_EQ(one.requests, (std::vector<int>{kStretched, kFourByThree, kStretched}));
-  EXPECT_EQ(rt.display.fullscreenMode.load(), kStretched);
-  rt.set_fullscreen(4);
-  EXPECT_EQ(rt.errors.pending(), 5);
-  EXPECT_EQ(one.requests.size(), 3u);
 }
 
 }  // namespace

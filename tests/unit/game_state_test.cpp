@@ -5,7 +5,8 @@
 
 #include "game/asset_table.h"
 #include "game/game_state.h"
-#include "runtime/services/errors.h"
+#include "runtime/runtime.h"
+#include "support/fake_clock.h"
 
 namespace kelvo {
 namespace {
@@ -23,24 +24,24 @@ TEST(GameNumbers, StoredAsFloatComputedInDouble) {
 }
 
 TEST(GameArrays, BadIndexRaisesNineAndTouchesNothing) {
-  WaitHub hub;
-  Errors errors{hub};
-  set_array_error_sink(&errors);
+  test::FakeClock clock;
+  Runtime rt{clock, TimeReference{}};
+  set_array_error_sink(&rt);
   GameArray<Num, 10> scores;
   scores[10] = 5;
-  EXPECT_EQ(errors.pending(), 0);
+  EXPECT_EQ(rt.pending_error(), 0);
   scores[11] = 7;
-  EXPECT_EQ(errors.pending(), 9);
+  EXPECT_EQ(rt.pending_error(), 9);
   EXPECT_EQ(scores[10], 5);
-  Errors more{hub};
+  Runtime more{clock, TimeReference{}};
   set_array_error_sink(&more);
   scores[-1] = 3;
-  EXPECT_EQ(more.pending(), 9);
-  Errors rounding{hub};
+  EXPECT_EQ(more.pending_error(), 9);
+  Runtime rounding{clock, TimeReference{}};
   set_array_error_sink(&rounding);
   scores[Num(2.5)] = 4;  // rounds to even: element 2
   EXPECT_EQ(scores[2], 4);
-  EXPECT_EQ(rounding.pending(), 0);
+  EXPECT_EQ(rounding.pending_error(), 0);
   set_array_error_sink(nullptr);
 }
 

@@ -2,9 +2,9 @@
 // option and script command the goldens use is parsed by their runs.
 #include <gtest/gtest.h>
 
-#include "platform/host.h"
 #include "platform/options.h"
 #include "platform/screenshot_file.h"
+#include "platform/system_queries.h"
 #include "support/test_support.h"
 
 namespace kelvo {

@@ -1,5 +1,5 @@
 // Linux versions of the executable-path and local-time queries.
-#include "platform/host.h"
+#include "platform/system_queries.h"
 
 #include <sys/time.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
-// Host services the game's runtime asks for: the executable's directory and the local time of
-// day.
+// The executable's directory and the local time of day, as the operating system gives them, and
+// the parsing of times of day.
 #pragma once
 
 #include <cstdint>

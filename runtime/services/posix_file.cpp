@@ -1,6 +1,6 @@
 // POSIX implementation of the runtime's file access: descriptors, reads and writes, and the
 // write-aside-then-rename replacement that keeps a file whole across crashes.
-#include "platform/host/posix_file.h"
+#include "runtime/services/posix_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
