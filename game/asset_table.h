@@ -8,6 +8,9 @@
 
 namespace kelvo {
 
+// The folder of the game's files, as the game names them.
+inline const std::string kAssetFolder = "rurazedudi/";
+
 // One file, or a numbered series of them, as the table lists it.
 struct AssetRow {
   const char* slot;     // the handle ("titleImg", "heroRightImg[2]"), or the array a series fills

@@ -7,7 +7,7 @@ namespace kelvo {
 
 void Game::open_sounds() {
   for (const AssetFile& sound : sound_files()) {
-    *find_number_field(s_, sound.slot) = rt_.sound_open("rurazedudi/" + sound.file, "sync");
+    *find_number_field(s_, sound.slot) = rt_.sound_open(kAssetFolder + sound.file, "sync");
     pause_error_or_stop(901);
   }
 }
@@ -15,7 +15,7 @@ void Game::open_sounds() {
 // Colour 0 is see-through on every picture but the opaque ones, set once all are loaded.
 void Game::load_images() {
   for (const AssetFile& picture : picture_files()) {
-    *find_number_field(s_, picture.slot) = rt_.load_image("rurazedudi/" + picture.file);
+    *find_number_field(s_, picture.slot) = rt_.load_image(kAssetFolder + picture.file);
     pause_error_or_stop(902);
   }
   for (const AssetFile& picture : picture_files()) {

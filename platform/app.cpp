@@ -11,15 +11,16 @@
 #include <memory>
 #include <thread>
 
+#include "game/asset_table.h"
 #include "game/game.h"
 #include "platform/clocks.h"
 #include "platform/data_location.h"
 #include "platform/headless_frontend.h"
+#include "platform/picture_prefetch.h"
 #include "platform/recorder.h"
 #include "platform/script_player.h"
 #include "platform/sdl_audio.h"
 #include "platform/sdl_frontend.h"
-#include "platform/sdl_image_decoder.h"
 #include "platform/system_queries.h"
 #include "runtime/services/error_table.h"
 
@@ -198,6 +199,13 @@ std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(in
 }
 
 // The window, or for a headless run frames that nobody sees.
+// The pictures the game loads, named as it names them.
+std::vector<std::string> game_picture_paths() {
+  std::vector<std::string> paths;
+  for (const AssetFile& picture : picture_files()) paths.push_back(kAssetFolder + picture.file);
+  return paths;
+}
+
 std::unique_ptr<Frontend> make_frontend(Runtime& rt, const Options& o) {
   if (o.headless) return std::make_unique<HeadlessFrontend>(rt);
   auto window = std::make_unique<SdlFrontend>(rt);
@@ -225,6 +233,9 @@ int run_program(const Options& options, const GameRoutine& routine) {
   };
   const DataLocation location = data_location(o);
   if (!enter_directory(o, location.directory)) return 2;
+  // IMG_Load needs no video mode: the pictures are decoded while SDL starts, and headless runs
+  // load pictures too.
+  PicturePrefetch decoder(routine ? std::vector<std::string>{} : game_picture_paths());
   if (!o.headless) {
     if (const int status = start_sdl(!o.mute)) return status;
   }
@@ -248,7 +259,6 @@ int run_program(const Options& options, const GameRoutine& routine) {
     std::fprintf(stderr, "kelvo: cannot write the recording %s\n", o.recordPath.c_str());
     return 2;
   }
-  SdlImageDecoder decoder;  // IMG_Load needs no video mode: headless runs load pictures too
   rt.set_image_decoder(&decoder);
   GameState state;
   std::atomic<int> closeRequested{0};
