@@ -10,7 +10,7 @@
 #include "platform/clocks.h"
 #include "platform/sdl_audio.h"
 #include "runtime/runtime.h"
-#include "tests/support/wav.h"
+#include "tools/wav_file.h"
 
 namespace kelvo {
 namespace {
@@ -20,7 +20,7 @@ struct MixingRuntime {
   MixingRuntime() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     path = (std::filesystem::temp_directory_path() / "kelvo_bench_sound.wav").string();
-    std::ofstream(path, std::ios::binary) << test::wav_file(test::pcm16(test::test_tone(11025, 1)));
+    std::ofstream(path, std::ios::binary) << wav_file(pcm16(std::vector<int16_t>(22050, 1000)));
     rt.platform().set_audio(&audio);
     handle = rt.sound_open(path, "sync");
   }
