@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/window_icon.h"
 #include "platform/x11_hints.h"
 #include "platform/x11_window_watch.h"
 #include "runtime/display/default_palette.h"
+#include "runtime/display/window_icon.h"
 
 namespace kelvo {
 namespace {
