@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "game/game.h"
-#include "platform/app.h"
+#include "runtime/platform_entry.h"
 
 namespace {
 

@@ -7,10 +7,9 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/clocks.h"
-#include "platform/sdl_audio.h"
+#include "runtime/platform_entry.h"
 #include "runtime/runtime.h"
-#include "tests/support/wav.h"
+#include "tools/wav_file.h"
 
 namespace kelvo {
 namespace {
@@ -20,8 +19,8 @@ struct MixingRuntime {
   MixingRuntime() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     path = (std::filesystem::temp_directory_path() / "kelvo_bench_sound.wav").string();
-    std::ofstream(path, std::ios::binary) << test::wav_file(test::pcm16(test::test_tone(11025, 1)));
-    rt.platform().set_audio(&audio);
+    std::ofstream(path, std::ios::binary) << wav_file(pcm16(std::vector<int16_t>(22050, 1000)));
+    rt.platform().set_audio(audio.get());
     handle = rt.sound_open(path, "sync");
   }
   ~MixingRuntime() {
@@ -29,9 +28,9 @@ struct MixingRuntime {
     std::filesystem::remove(path);
   }
 
-  RealClock clock;
-  Runtime rt{clock, TimeReference{}};
-  SdlAudio audio{[](int status) { std::exit(status); }};
+  std::unique_ptr<Clock> clock = make_real_clock();
+  Runtime rt{*clock, TimeReference{}};
+  std::unique_ptr<AudioBackend> audio = make_mixer_audio([](int status) { std::exit(status); });
   std::string path;
   int32_t handle = 0;
 };

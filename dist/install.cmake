@@ -16,7 +16,7 @@ file(RELATIVE_PATH KELVO_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
 target_compile_definitions(kelvo_platform PRIVATE KELVO_DATA_FROM_BIN="${KELVO_DATA_FROM_BIN}")
 
 add_executable(kelvo_install_files ${CMAKE_SOURCE_DIR}/tools/install/install_files.cpp
-  ${CMAKE_SOURCE_DIR}/tools/score_table.cpp ${CMAKE_SOURCE_DIR}/platform/window_icon.cpp
+  ${CMAKE_SOURCE_DIR}/tools/score_table.cpp ${CMAKE_SOURCE_DIR}/runtime/display/window_icon.cpp
   ${CMAKE_SOURCE_DIR}/runtime/display/default_palette.cpp)
 target_include_directories(kelvo_install_files PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(kelvo_install_files PRIVATE ${KELVO_WARNINGS})

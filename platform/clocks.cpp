@@ -6,6 +6,8 @@
 #include <chrono>
 #include <thread>
 
+#include "runtime/platform_entry.h"
+
 namespace kelvo {
 
 uint32_t RealClock::ticks() {
@@ -25,6 +27,10 @@ void RealClock::sleep_ms(uint32_t ms) {
 
 void VirtualClock::sleep_ms(uint32_t ms) {
   if (!stopping()) ticks_.fetch_add(ms);
+}
+
+std::unique_ptr<Clock> make_real_clock() {
+  return std::make_unique<RealClock>();
 }
 
 }  // namespace kelvo

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "runtime/services/keyboard.h"
+#include "platform/key_translation.h"
 
 namespace kelvo {
 namespace {

@@ -1,7 +1,7 @@
 // The player's pause at the frame hand-over, and the keys the program keeps for itself.
 #include "platform/frame_pause.h"
 
-#include "runtime/services/keyboard.h"
+#include "platform/key_translation.h"
 
 namespace kelvo {
 namespace {

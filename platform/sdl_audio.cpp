@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "platform/sound_output.h"
+#include "runtime/platform_entry.h"
 
 namespace kelvo {
 namespace {
@@ -201,6 +202,10 @@ bool SilentAudio::load_music(const std::string& path) {
   musicIsMp3_ = head == "ID3" || (head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
                                   (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0);
   return true;
+}
+
+std::unique_ptr<AudioBackend> make_mixer_audio(std::function<void(int)> exit) {
+  return std::make_unique<SdlAudio>(std::move(exit));
 }
 
 }  // namespace kelvo

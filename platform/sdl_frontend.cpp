@@ -9,10 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "platform/window_icon.h"
+#include "platform/key_translation.h"
 #include "platform/x11_hints.h"
 #include "platform/x11_window_watch.h"
 #include "runtime/display/default_palette.h"
+#include "runtime/display/window_icon.h"
 
 namespace kelvo {
 namespace {
@@ -398,7 +399,7 @@ bool SdlFrontend::apply_keys() {
   for (const KeyEvent& e : events) {
     switch (e.kind) {
       case KeyEvent::kPress:
-        port_.press_key(e.code, e.platformKey);
+        port_.press_key(e.code, e.platformKey, e.platformKey == sym::kPause);
         break;
       case KeyEvent::kRelease:
         port_.release_key(e.platformKey);

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "platform/window_icon.h"
+#include "runtime/display/window_icon.h"
 
 namespace kelvo {
 namespace {

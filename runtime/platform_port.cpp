@@ -39,8 +39,8 @@ void PlatformPort::mark_program_finished() const {
   rt_.hub_.notify();
 }
 
-void PlatformPort::press_key(int32_t code, uint32_t platformKey) const {
-  rt_.keyboard_.press_key(code, platformKey);
+void PlatformPort::press_key(int32_t code, uint32_t platformKey, bool pauseKey) const {
+  rt_.keyboard_.press_key(code, platformKey, pauseKey);
 }
 void PlatformPort::release_key(uint32_t platformKey) const {
   rt_.keyboard_.release_key(platformKey);

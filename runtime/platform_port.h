@@ -45,7 +45,7 @@ class PlatformPort {
   void mark_program_finished() const;
 
   // Input, on the game thread between frames or while the game is paused.
-  void press_key(int32_t code, uint32_t platformKey) const;
+  void press_key(int32_t code, uint32_t platformKey, bool pauseKey = false) const;
   void release_key(uint32_t platformKey) const;
   void release_code(int32_t code) const;
   void sync_locks(const LockStates& locks) const;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_icon.h"
+#include "runtime/display/window_icon.h"
 #include "tools/colours.h"
 #include "tools/lettering.h"
 

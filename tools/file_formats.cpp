@@ -1,4 +1,4 @@
-// PNG output through libpng, WAV output by hand.
+// PNG output through libpng, WAV output through tools/wav_file.h.
 #include "tools/file_formats.h"
 
 #include <png.h>
@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "runtime/display/default_palette.h"
+#include "tools/wav_file.h"
 
 namespace kelvo::assets {
 namespace {
@@ -21,19 +22,6 @@ void append_bytes(png_structp png, png_bytep data, png_size_t length) {
 }
 
 void flush_nothing(png_structp) {}
-
-void put_u32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void put_u16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put_tag(std::vector<uint8_t>& out, const char* tag) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
-}
 
 }  // namespace
 
@@ -65,23 +53,8 @@ std::vector<uint8_t> encode_png(const Canvas& image) {
 }
 
 std::vector<uint8_t> encode_wav(const std::vector<int16_t>& samples, int rate) {
-  std::vector<uint8_t> out;
-  const uint32_t data_bytes = static_cast<uint32_t>(samples.size() * 2);
-  put_tag(out, "RIFF");
-  put_u32(out, 36 + data_bytes);
-  put_tag(out, "WAVE");
-  put_tag(out, "fmt ");
-  put_u32(out, 16);
-  put_u16(out, 1);  // PCM
-  put_u16(out, 1);  // mono
-  put_u32(out, static_cast<uint32_t>(rate));
-  put_u32(out, static_cast<uint32_t>(rate) * 2);
-  put_u16(out, 2);   // block align
-  put_u16(out, 16);  // bits per sample
-  put_tag(out, "data");
-  put_u32(out, data_bytes);
-  for (int16_t s : samples) put_u16(out, static_cast<uint16_t>(s));
-  return out;
+  const std::string file = wav_file(pcm16(samples), {static_cast<uint32_t>(rate), 1, 16});
+  return {file.begin(), file.end()};
 }
 
 void write_if_changed(const std::string& path, const std::vector<uint8_t>& bytes) {

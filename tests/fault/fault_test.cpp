@@ -148,19 +148,19 @@ TEST(SoundDecision, SilentAndMixedRunsOpenTheSameFiles) {
   test::ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
   ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
   test::TempDir dir;
-  const std::string tone = test::pcm16(test::test_tone(200, 1));
+  const std::string tone = pcm16(test::test_tone(200, 1));
   std::vector<std::pair<std::string, std::string>> files = {
-      {"plain", test::wav_file(tone)},
-      {"mono8", test::wav_file(std::string(300, '\x80'), {8000, 1, 8})},
-      {"zero-channels", test::wav_file(tone, {22050, 0, 16})},
-      {"zero-rate", test::wav_file(tone, {0, 2, 16})},
-      {"1hz", test::wav_file(tone, {1, 2, 16})},
-      {"32hz", test::wav_file(tone, {32, 1, 8})},
-      {"32hz-stereo", test::wav_file(tone, {32, 2, 16})},
-      {"100mhz", test::wav_file(tone, {100000000, 2, 16})},
-      {"max-rate", test::wav_file(tone, {0xFFFFFFFFu, 2, 16})},
-      {"256-channels", test::wav_file(tone, {22050, 256, 16})},
-      {"three-channels", test::wav_file(tone, {44100, 3, 16})},
+      {"plain", wav_file(tone)},
+      {"mono8", wav_file(std::string(300, '\x80'), {8000, 1, 8})},
+      {"zero-channels", wav_file(tone, {22050, 0, 16})},
+      {"zero-rate", wav_file(tone, {0, 2, 16})},
+      {"1hz", wav_file(tone, {1, 2, 16})},
+      {"32hz", wav_file(tone, {32, 1, 8})},
+      {"32hz-stereo", wav_file(tone, {32, 2, 16})},
+      {"100mhz", wav_file(tone, {100000000, 2, 16})},
+      {"max-rate", wav_file(tone, {0xFFFFFFFFu, 2, 16})},
+      {"256-channels", wav_file(tone, {22050, 256, 16})},
+      {"three-channels", wav_file(tone, {44100, 3, 16})},
       {"ogg-junk", std::string("OggS") + std::string(200, 'j')},
       {"flac-junk", std::string("fLaC") + std::string(200, 'j')},
       {"aiff-junk", std::string("FORM") + std::string(200, 'j')},

@@ -72,11 +72,11 @@ struct StatementEventTest : ::testing::Test {
 
 TEST_F(StatementEventTest, APauseHoldsTheGameUntilTheNextKeyPress) {
   std::atomic<int> ended{0};
-  rt.platform().press_key(19, sym::kPause);  // the Pause key
+  rt.platform().press_key(19, 19, true);  // the Pause key
   std::thread game = game_thread(ended);
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   EXPECT_EQ(returned.load(), 0);
-  rt.platform().press_key(key::kSpace, sym::kSpace);
+  rt.platform().press_key(key::kSpace, key::kSpace);
   game.join();
   EXPECT_EQ(returned.load(), 1);
   EXPECT_EQ(ended.load(), 0);
@@ -84,7 +84,7 @@ TEST_F(StatementEventTest, APauseHoldsTheGameUntilTheNextKeyPress) {
 
 TEST_F(StatementEventTest, AStopDuringAPauseEndsTheGameThread) {
   std::atomic<int> ended{0};
-  rt.platform().press_key(19, sym::kPause);
+  rt.platform().press_key(19, 19, true);
   std::thread game = game_thread(ended);
   rt.platform().request_stop();
   game.join();

@@ -67,7 +67,7 @@ struct SoundOutputTest : ::testing::Test {
 
   // Opens a generated tone of `frames` frames; returns its handle and keeps its bytes.
   int32_t open_tone(const std::string& name, const std::vector<int16_t>& samples) {
-    test::write_file(dir.file(name), test::wav_file(test::pcm16(samples)));
+    test::write_file(dir.file(name), wav_file(pcm16(samples)));
     const int32_t handle = rt.sound_open(dir.file(name), "sync");
     Mix_SetPostMix(MixWatch::post_mix, &watch);  // the device is open now
     return handle;
@@ -103,7 +103,7 @@ TEST_F(SoundOutputTest, PlayedSoundAppearsWhole) {
   rt.sound_play(h);
   mix_more(tone.size() * 2 + 4 * kBufferBytes);
   const std::string output = finish();
-  const std::string bytes = test::pcm16(tone);
+  const std::string bytes = pcm16(tone);
   const size_t at = output.find(bytes);
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(at % kFrameBytes, 0u);
@@ -119,7 +119,7 @@ TEST_F(SoundOutputTest, PlayingAgainRestartsInsteadOfLayering) {
   rt.sound_play(h);
   mix_more(tone.size() * 2 + 4 * kBufferBytes);
   const std::string output = finish();
-  const std::string bytes = test::pcm16(tone);
+  const std::string bytes = pcm16(tone);
   const size_t first = output.find(bytes.substr(0, kBufferBytes));
   ASSERT_NE(first, std::string::npos);
   const size_t cut = matching_prefix(output, first, bytes);
@@ -132,7 +132,7 @@ TEST_F(SoundOutputTest, PlayingAgainRestartsInsteadOfLayering) {
 TEST_F(SoundOutputTest, LoopedSoundKeepsSoundingUntilStopped) {
   const auto tone = test::test_tone(2205, 4);  // not a whole number of buffers
   const int32_t h = open_tone("a.wav", tone);
-  const std::string bytes = test::pcm16(tone);
+  const std::string bytes = pcm16(tone);
   constexpr int kRounds = 6;
   rt.sound_loop(h);
   mix_more(kRounds * bytes.size() + 2 * kBufferBytes);
@@ -160,7 +160,7 @@ TEST_F(SoundOutputTest, StoppedSoundFallsSilentAtOnce) {
   rt.sound_stop(h);
   mix_more(4 * kBufferBytes);
   const std::string output = finish();
-  const std::string bytes = test::pcm16(tone);
+  const std::string bytes = pcm16(tone);
   const size_t at = output.find(bytes.substr(0, kBufferBytes));
   ASSERT_NE(at, std::string::npos);
   const size_t played = matching_prefix(output, at, bytes);

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog_box.h"
+#include "platform/key_translation.h"
 #include "platform/sdl_dialog.h"
 #include "runtime/display/fonts.h"
 #include "runtime/services/error_table.h"
-#include "runtime/services/keyboard.h"
 
 namespace kelvo {
 namespace {

@@ -142,7 +142,7 @@ TEST(PendingError, EveryOperationStandsStill) {
   SilentAudio audio;
   rt.platform().set_audio(&audio);
   const std::string wav = dir.file("a.wav");
-  test::write_file(wav, test::wav_file(test::pcm16({0, 100, 0, -100})));
+  test::write_file(wav, wav_file(pcm16({0, 100, 0, -100})));
   test::write_file(dir.file("in.txt"), "5,AB");
   const int32_t screen = rt.new_image(320, 300, 256);
   rt.set_screen(screen);
@@ -150,7 +150,7 @@ TEST(PendingError, EveryOperationStandsStill) {
   rt.image(sprite)->pixels.assign(16, 3);
   rt.file_open(dir.file("in.txt"), kModeInput, 1);
   rt.file_open(dir.file("out.txt"), kModeOutput, 2);
-  rt.platform().press_key(key::kSpace, sym::kSpace);
+  rt.platform().press_key(key::kSpace, key::kSpace);
   rt.raise_error(9);
   const Image before = *rt.image(screen);
 

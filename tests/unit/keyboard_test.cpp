@@ -1,6 +1,7 @@
 // Key codes from key events, held keys and their keypad twins.
 #include <gtest/gtest.h>
 
+#include "platform/key_translation.h"
 #include "runtime/services/keyboard.h"
 
 namespace kelvo {
@@ -44,7 +45,7 @@ struct KeyboardTest : ::testing::Test {
   Keyboard keys{errors};
 
   void press(uint32_t s, uint32_t ch, KeyModifiers m = {}) {
-    keys.press_key(translate_key(s, ch, m), s);
+    keys.press_key(translate_key(s, ch, m), s, s == sym::kPause);
   }
 };
 
@@ -76,7 +77,7 @@ TEST_F(KeyboardTest, KeypadTwinsAnswerForArrowsDigitsAndOperators) {
 TEST_F(KeyboardTest, PauseKeyPausesUntilTheNextKeyPressAndBadCodesRaiseFive) {
   EXPECT_EQ(keys.key_down(0), 0);
   EXPECT_EQ(errors.pending(), 5);
-  keys.press_key(100019, sym::kPause);
+  keys.press_key(100019, sym::kPause, true);
   EXPECT_EQ(errors.pauseFlags.load() & 1, 1);
   EXPECT_TRUE(errors.event_pending());
   press(sym::kSpace, ' ');

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/window_icon.h"
+#include "runtime/display/window_icon.h"
 #include "tools/score_table.h"
 
 namespace {

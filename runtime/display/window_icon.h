@@ -1,4 +1,5 @@
-// The window icon: the 32 by 32 picture of palette indexes that SDL 1.2 takes, and the same head
+// The window icon (art kept with the runtime's palette, so that the platform shows it and the tools
+// install it): the 32 by 32 picture of palette indexes that SDL 1.2 takes, and the same head
 // at the sizes of desktop icons.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The window icon: Dr Kelvo's head with his head mirror on an orange girder badge, drawn at 32
 // and, for the small sizes, at 16 pixels.
-#include "platform/window_icon.h"
+#include "runtime/display/window_icon.h"
 
 #include <optional>
 
