@@ -190,26 +190,6 @@ TEST_F(WindowDialogTest, YesByKeyClearsTheErrorRedrawsTheWindowAndLeavesNoKeyHel
   EXPECT_EQ(rt.keyboard.held_codes(), std::vector<int32_t>{key::kSpace});
 }
 
-TEST_F(WindowDialogTest, ClosingTheWindowAnswersNoAndEndsTheProgram) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  std::thread player = answer_with(1, {quit});
-  rt.raise_error(53);
-  EXPECT_THROW(rt.end_statement(9), ProgramEnded);
-  player.join();
-  EXPECT_EQ(rt.errors.exitAtOnce.load(), 1);
-}
-
-TEST_F(WindowDialogTest, AStopWhileTheDialogIsOpenEndsTheGameThread) {
-  std::thread stopper([this] {
-    rt.hub.wait([&] { return window.dialogs_shown() >= 1; });
-    rt.errors.request_stop();
-  });
-  rt.raise_error(5);
-  EXPECT_THROW(rt.end_statement(3), ProgramEnded);
-  stopper.join();
-}
-
 struct ProbeRunTest : ::testing::Test {
   test::TempDir dir;
 };
