@@ -20,6 +20,7 @@
 #include "support/game_session.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"
+#include "unit/files_test_support.h"
 
 namespace kelvo {
 namespace {
@@ -33,15 +34,8 @@ std::vector<std::string> names_in(const std::string& dir) {
   return names;
 }
 
-struct FilesFixture : ::testing::Test {
+struct FilesFixture : files_test::FilesFixture {
   void TearDown() override { host::Replacement::allow_unnamed_files(true); }
-  void open(const std::string& path, int32_t mode) {
-    files.file_open(path, mode, kAccessAny, kLockNone, 1, 0, false);
-  }
-  test::TempDir dir;
-  WaitHub hub;
-  Errors errors{hub};
-  Files files{errors, nullptr};
 };
 
 // Fault 1: the shutdown used to put a half-written table in place of the old one.
@@ -70,7 +64,7 @@ TEST_F(FilesFixture, NextSaveRemovesTheNewContentsOfKilledSaversOnly) {
         std::string(".other.txt.99999999-0.tmp")}) {
     test::write_file(dir.file(name), "left behind");
   }
-  open(path, kModeOutput);
+  open("score.txt", kModeOutput);
   files.file_print(1, "new", false, false, true);
   files.file_close(1, true);
   EXPECT_EQ(errors.pending(), 0);
@@ -95,14 +89,14 @@ TEST_F(FilesFixture, EverySavedNameLoadsBackAsStored) {
       {"TRAIL ", "\"TRAIL \""}, {"\tT", "\"\tT\""},    {"\r\n", "\"\r\n\""},
       {"\"", "\"'\""}};
   const std::string path = dir.file("score.txt");
-  open(path, kModeOutput);
+  open("score.txt", kModeOutput);
   for (const Case& c : cases) {
     EXPECT_EQ(storable_name(c.name), c.stored) << c.name;
     files.file_print(1, " 100", true, true, false);
     files.file_print(1, storable_name(c.name), false, false, true);
   }
   files.file_close(1, true);
-  open(path, kModeInput);
+  open("score.txt", kModeInput);
   for (const Case& c : cases) {
     EXPECT_EQ(files.file_input_number(1, NumberType::kSingle), 100);
     std::string loaded;
