@@ -20,7 +20,7 @@
 #include "support/game_session.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"
-#include "support/wav.h"
+#include "unit/files_test_support.h"
 
 namespace kelvo {
 namespace {
@@ -34,15 +34,8 @@ std::vector<std::string> names_in(const std::string& dir) {
   return names;
 }
 
-struct FilesFixture : ::testing::Test {
+struct FilesFixture : files_test::FilesFixture {
   void TearDown() override { host::Replacement::allow_unnamed_files(true); }
-  void open(const std::string& path, int32_t mode) {
-    files.file_open(path, mode, kAccessAny, kLockNone, 1, 0, false);
-  }
-  test::TempDir dir;
-  WaitHub hub;
-  Errors errors{hub};
-  Files files{errors, nullptr};
 };
 
 // Fault 1: the shutdown used to put a half-written table in place of the old one.
@@ -71,7 +64,7 @@ TEST_F(FilesFixture, NextSaveRemovesTheNewContentsOfKilledSaversOnly) {
         std::string(".other.txt.99999999-0.tmp")}) {
     test::write_file(dir.file(name), "left behind");
   }
-  open(path, kModeOutput);
+  open("score.txt", kModeOutput);
   files.file_print(1, "new", false, false, true);
   files.file_close(1, true);
   EXPECT_EQ(errors.pending(), 0);
@@ -96,14 +89,14 @@ TEST_F(FilesFixture, EverySavedNameLoadsBackAsStored) {
       {"TRAIL ", "\"TRAIL \""}, {"\tT", "\"\tT\""},    {"\r\n", "\"\r\n\""},
       {"\"", "\"'\""}};
   const std::string path = dir.file("score.txt");
-  open(path, kModeOutput);
+  open("score.txt", kModeOutput);
   for (const Case& c : cases) {
     EXPECT_EQ(storable_name(c.name), c.stored) << c.name;
     files.file_print(1, " 100", true, true, false);
     files.file_print(1, storable_name(c.name), false, false, true);
   }
   files.file_close(1, true);
-  open(path, kModeInput);
+  open("score.txt", kModeInput);
   for (const Case& c : cases) {
     EXPECT_EQ(files.file_input_number(1, NumberType::kSingle), 100);
     std::string loaded;
@@ -140,43 +133,6 @@ TEST(SoundDecision, ConversionFiltersFollowSdlsConverter) {
     EXPECT_EQ(conversion_filters(c.format, c.channels, c.rate), c.filters)
         << c.format << " " << c.channels << " " << c.rate;
   }
-}
-
-// Both backends take the same decision for every file; with sound on (SDL's dummy driver) the
-// files that used to crash the converter are refused before the mixer sees them.
-TEST(SoundDecision, SilentAndMixedRunsOpenTheSameFiles) {
-  test::ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
-  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-  test::TempDir dir;
-  const std::string tone = pcm16(test::test_tone(200, 1));
-  std::vector<std::pair<std::string, std::string>> files = {
-      {"plain", wav_file(tone)},
-      {"mono8", wav_file(std::string(300, '\x80'), {8000, 1, 8})},
-      {"zero-channels", wav_file(tone, {22050, 0, 16})},
-      {"zero-rate", wav_file(tone, {0, 2, 16})},
-      {"1hz", wav_file(tone, {1, 2, 16})},
-      {"32hz", wav_file(tone, {32, 1, 8})},
-      {"32hz-stereo", wav_file(tone, {32, 2, 16})},
-      {"100mhz", wav_file(tone, {100000000, 2, 16})},
-      {"max-rate", wav_file(tone, {0xFFFFFFFFu, 2, 16})},
-      {"256-channels", wav_file(tone, {22050, 256, 16})},
-      {"three-channels", wav_file(tone, {44100, 3, 16})},
-      {"ogg-junk", std::string("OggS") + std::string(200, 'j')},
-      {"flac-junk", std::string("fLaC") + std::string(200, 'j')},
-      {"aiff-junk", std::string("FORM") + std::string(200, 'j')},
-      {"voc-junk", std::string("Creative Voice File\x1a") + std::string(200, 'j')},
-      {"empty", ""}};
-  SilentAudio silent;
-  SdlAudio mixed([](int status) { FAIL() << "no audio device: " << status; });
-  ASSERT_TRUE(mixed.open_device());
-  for (const auto& [name, bytes] : files) {
-    test::write_file(dir.file(name), bytes);
-    const bool silentOpens = silent.load_chunk(dir.file(name)).has_value();
-    EXPECT_EQ(mixed.load_chunk(dir.file(name)).has_value(), silentOpens) << name;
-  }
-  EXPECT_TRUE(silent.load_chunk(dir.file("plain")));
-  EXPECT_FALSE(silent.load_chunk(dir.file("1hz")));
-  EXPECT_TRUE(silent.load_chunk(dir.file("32hz-stereo")));
 }
 
 // Fault 4: the size comes from the header, before any decoding.

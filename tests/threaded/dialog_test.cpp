@@ -192,26 +192,6 @@ TEST_F(WindowDialogTest, YesByKeyClearsTheErrorRedrawsTheWindowAndLeavesNoKeyHel
   EXPECT_EQ(rt.platform().held_keys(), std::vector<int32_t>{key::kSpace});
 }
 
-TEST_F(WindowDialogTest, ClosingTheWindowAnswersNoAndEndsTheProgram) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  std::thread player = answer_with(1, {quit});
-  rt.raise_error(53);
-  EXPECT_THROW(rt.end_statement(9), ProgramEnded);
-  player.join();
-  EXPECT_EQ(rt.platform().exit_requested(), 1);
-}
-
-TEST_F(WindowDialogTest, AStopWhileTheDialogIsOpenEndsTheGameThread) {
-  std::thread stopper([this] {
-    rt.platform().hub().wait([&] { return window.dialogs_shown() >= 1; });
-    rt.platform().request_stop();
-  });
-  rt.raise_error(5);
-  EXPECT_THROW(rt.end_statement(3), ProgramEnded);
-  stopper.join();
-}
-
 struct ProbeRunTest : ::testing::Test {
   test::TempDir dir;
 };

@@ -6,35 +6,11 @@
 #include <vector>
 
 #include "game/game.h"
-#include "runtime/display/fonts.h"
+#include "platform/screen_text.h"
 #include "support/fake_clock.h"
 
 namespace kelvo {
 namespace {
-
-// The text of a 40 x 18 screen of 8 x 16 cells, one string per row; '?' for an unknown cell.
-std::vector<std::string> screen_text(const Image& image) {
-  std::vector<std::string> rows;
-  for (int row = 0; row < image.height / 16; ++row) {
-    std::string line;
-    for (int column = 0; column < image.width / 8; ++column) {
-      char found = '?';
-      for (int c = 32; c < 127 && found == '?'; ++c) {
-        const uint8_t* glyph = font_8x16_table().data() + c * 128;
-        bool same = true;
-        for (int y = 0; y < 16 && same; ++y) {
-          const uint8_t* p = image.row(row * 16 + y) + column * 8;
-          for (int x = 0; x < 8 && same; ++x) same = (p[x] != 0) == (glyph[y * 8 + x] != 0);
-        }
-        if (same) found = static_cast<char>(c);
-      }
-      line += found;
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    rows.push_back(line);
-  }
-  return rows;
-}
 
 // Records the screen at every sleep; asks for the stop at attract mode's first wait.
 struct SnapshotClock : test::FakeClock {
@@ -42,7 +18,9 @@ struct SnapshotClock : test::FakeClock {
   std::vector<std::vector<std::string>> screens;
   void sleep_ms(uint32_t ms) override {
     test::FakeClock::sleep_ms(ms);
-    screens.push_back(screen_text(*rt->image(0)));  // page 0: the screen shown
+    FrameCopy shown;
+    shown.take_frame(*rt->image(0));  // page 0: the screen shown
+    screens.push_back(frame_text_rows(shown.frame()));
     if (screens.size() == 6) rt->platform().request_stop();
   }
 };

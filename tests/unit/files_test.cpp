@@ -163,16 +163,6 @@ TEST_F(FilesSaveTest, OldContentsAndModeStayUntilTheClose) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST_F(FilesSaveTest, OutputThroughALinkReplacesTheLinkedFile) {
-  write_file(path("real.txt"), "old");
-  std::filesystem::create_symlink("real.txt", path("link.txt"));
-  open("link.txt", kModeOutput);
-  files.file_print(1, "new", false, false, false);
-  files.file_close(1, true);
-  EXPECT_TRUE(std::filesystem::is_symlink(path("link.txt")));
-  EXPECT_EQ(read_file(path("real.txt")), "new");
-}
-
 TEST_F(FilesSaveTest, SaveDoesNotDependOnTheWorkingDirectory) {
   std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());

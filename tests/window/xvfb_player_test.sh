@@ -23,26 +23,24 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 window_id() { xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1; }
 
-wait_for_size() {  # SIZE
-  local size="" id
-  for _ in $(seq 400); do
-    id="$(window_id || true)"
-    [ -n "$id" ] && size="$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')"
-    [ "$size" = "$1" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window became $1"
+# Polls CHECK every 50 ms, TRIES times at most; fails once the game has ended or the time is up.
+wait_until() {  # TRIES WHAT CHECK...
+  local tries="$1" what="$2"
+  shift 2
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before $what"
     sleep 0.05
   done
-  fail "window is '$size', not $1"
+  fail "no $what within $((tries / 20)) s"
 }
-
-wait_for_state() {  # TRACE STATE
-  for _ in $(seq 600); do
-    grep -q " state $2\$" "$1" 2>/dev/null && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before $2"
-    sleep 0.05
-  done
-  fail "no state $2 within 30 s"
+window_is() {  # SIZE
+  local id
+  id="$(window_id)"
+  [ -n "$id" ] && [ "$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = "$1" ]
 }
+wait_for_size() { wait_until 400 "a window of $1" window_is "$1"; }
+wait_for_state() { wait_until 600 "state $2" grep -qs " state $2\$" "$1"; }  # TRACE STATE
 
 # Real key events reach the window under the pointer.
 key() { xdotool mousemove 5 5 key "$@"; }
@@ -78,7 +76,8 @@ grep -q "screenshot saved as $shot\$" "$work/c.err" || fail "the screenshot's pa
 # The title picture (the rows above its blinking texts) in 3x3 blocks is the screenshot's.
 convert "$work/scaled.png" -crop 960x528+0+0 +repage -sample '320x176!' "$work/sampled.png"
 convert "$shot" -crop 320x176+0+0 +repage "$work/shot-title.png"
-[ "$(compare -metric AE "$work/sampled.png" "$work/shot-title.png" null: 2>&1)" = 0 ] ||
+same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
+same_picture "$work/sampled.png" "$work/shot-title.png" ||
   fail "the window at scale 3 is not the screenshot in 3x3 blocks"
 xdotool windowfocus "$(window_id)"
 sleep 0.3
@@ -119,16 +118,10 @@ run paused SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
 wait_for_size 640x600
 wait_for_state "$work/paused.trace" LevelPlay
 sleep 1
-key m
-sleep 0.5
-muted_from=$(audio_size)
-sleep 1.5
-muted_to=$(audio_size)
-key m
-sleep 0.5
-sound_from=$(audio_size)
-sleep 1.5
-sound_to=$(audio_size)
+# Presses M, then prints the audio output's size 0.5 s and 2 s later.
+toggle_mute() { key m; sleep 0.5; echo "$(audio_size) $(sleep 1.5; audio_size)"; }
+read -r muted_from muted_to < <(toggle_mute)
+read -r sound_from sound_to < <(toggle_mute)
 ((muted_to > muted_from)) || fail "the audio output stopped while muted"
 sound_between "$muted_from" "$muted_to" && fail "M did not silence the output"
 sound_between "$sound_from" "$sound_to" || fail "the sound did not come back after M"
@@ -144,8 +137,7 @@ xdotool keydown Right sleep 0.5 keyup Right key space key Left key x
 key F12
 sleep 7.5
 capture paused2.png
-[ "$(compare -metric AE "$work/paused1.png" "$work/paused2.png" null: 2>&1)" = 0 ] ||
-  fail "the window changed during the pause"
+same_picture "$work/paused1.png" "$work/paused2.png" || fail "the window changed during the pause"
 sound_between "$paused_from" "$(audio_size)" && fail "the sound played on during the pause"
 key p
 finish paused
