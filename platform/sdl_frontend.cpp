@@ -332,6 +332,7 @@ void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequ
       key_pressed(event.key.keysym);
       break;
     case SDL_KEYUP:
+      program_key_released(event.key.keysym);
       if (!ignoreKeys_) queue({KeyEvent::kRelease, 0, event.key.keysym.sym, {}});
       break;
     case SDL_ACTIVEEVENT:

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -110,6 +111,7 @@ class SdlFrontend : public Frontend {
   // The player's own keys and the pause (sdl_frontend_player.cpp). Main thread: true when the
   // press must not reach the game.
   bool program_key(const SDL_keysym& key);
+  void program_key_released(const SDL_keysym& key);
   void set_pause(bool on);
   void focus_event(const SDL_ActiveEvent& event);
   void refresh_paused();
@@ -138,6 +140,7 @@ class SdlFrontend : public Frontend {
   std::vector<KeyEvent> keyEvents_;
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
   FramePause pause_{port_.hub(), port_.stop_flag()};
+  std::array<bool, 4> playerKeyHeld_{};  // main thread; by PlayerKey
   Gamepad gamepad_;
   FrameCache shown_;          // main thread: the frame on view, for screenshots
   bool panelOnView_ = false;  // main thread: the pause panel is drawn over it

@@ -1,5 +1,7 @@
 // The SDL frontend's side of the player's own keys: the pause at the frame hand-over, the sound
 // switch and screenshots. None of them reaches the game.
+#include <utility>
+
 #include "platform/pause_panel.h"
 #include "platform/screenshot_file.h"
 #include "platform/sdl_frontend.h"
@@ -8,7 +10,11 @@
 namespace kelvo {
 
 bool SdlFrontend::program_key(const SDL_keysym& key) {
-  switch (player_key(key.sym, (key.mod & (KMOD_CTRL | KMOD_ALT)) != 0)) {
+  const PlayerKey which = player_key(key.sym, (key.mod & (KMOD_CTRL | KMOD_ALT)) != 0);
+  // A held key repeats as presses: P, M and F12 act once per press.
+  bool& held = playerKeyHeld_[static_cast<size_t>(which)];
+  if (which != PlayerKey::kNone && std::exchange(held, true)) return true;
+  switch (which) {
     case PlayerKey::kPause:
       set_pause(!pause_.on());
       return true;
@@ -27,6 +33,10 @@ bool SdlFrontend::program_key(const SDL_keysym& key) {
   const bool leaves = key.sym == SDLK_ESCAPE || key.unicode == 'Q';
   if (leaves) set_pause(false);
   return !leaves;
+}
+
+void SdlFrontend::program_key_released(const SDL_keysym& key) {
+  playerKeyHeld_[static_cast<size_t>(player_key(key.sym, false))] = false;
 }
 
 // The next hand-over draws the frame on view again, with the panel or without it.

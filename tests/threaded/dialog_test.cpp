@@ -126,6 +126,7 @@ struct WindowDialogTest : ::testing::Test {
 
   void SetUp() override {
     window.prepare_window();
+    window.set_window_scale(1);  // the dummy driver's desktop may be large enough for scale 2
     rt.set_frontend(&window);
     rt.platform().set_dialog(
         [this](int, uint32_t, const std::string& title, const std::string& text) {

@@ -25,6 +25,7 @@ struct FullscreenWindow : ::testing::Test {
   // Starts the display loop with `modes`; the screen is 320x300 with its top-left pixel red.
   void start(DisplayModes modes, bool keepWindow = false) {
     window.prepare_window();
+    window.set_window_scale(1);  // the dummy driver's desktop may be large enough for scale 2
     window.set_display_modes(std::move(modes));
     window.keep_window_for_game(keepWindow);
     rt.set_frontend(&window);

@@ -26,6 +26,7 @@ TEST_F(WindowTest, FramesAreHandedToTheMainThreadAndUnchangedOnesLeaveTheWindowA
   Runtime rt(clock, TimeReference{});
   SdlFrontend window(rt);
   window.prepare_window();
+  window.set_window_scale(1);  // the dummy driver's desktop may be large enough for scale 2
   rt.set_frontend(&window);
   std::atomic<int> close{0};
   std::thread main_loop([&] { window.run_loop(close); });
