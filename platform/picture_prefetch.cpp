@@ -14,12 +14,12 @@ PicturePrefetch::PicturePrefetch(const std::vector<std::string>& names) {
   thread_ = std::thread([this] { run(); });
 }
 
-PicturePrefetch::~PicturePrefetch() {
+void PicturePrefetch::finish() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
-  thread_.join();
+  if (thread_.joinable()) thread_.join();
 }
 
 PicturePrefetch::Stamp PicturePrefetch::stamp_of(const std::string& name) {

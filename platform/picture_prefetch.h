@@ -20,7 +20,9 @@ class PicturePrefetch : public ImageDecoder {
  public:
   // Starts decoding `names`, in their order, at once.
   explicit PicturePrefetch(const std::vector<std::string>& names);
-  ~PicturePrefetch() override;
+  ~PicturePrefetch() override { finish(); }
+  // Ends the prefetch (after the picture in hand) and joins its thread.
+  void finish();
   PicturePrefetch(const PicturePrefetch&) = delete;
   PicturePrefetch& operator=(const PicturePrefetch&) = delete;
 

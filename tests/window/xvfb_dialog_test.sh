@@ -53,7 +53,7 @@ finish() {  # WHAT EXPECTED-TRACE-LINES...
   shift
   pid=""
   local status="$exit_status"
-  [ "$status" -eq 0 ] || { echo "status $status"; return 1; }
+  [ "$status" -eq 0 ] || { echo "status $status"; cat "$work/stderr.txt"; return 1; }
   local got
   got="$(cut -d' ' -f2- "$work/trace.txt")"
   local want
