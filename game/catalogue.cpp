@@ -1,5 +1,7 @@
 // The asset catalogue: every sound and picture of the game (game/asset_table.h), opened once at
 // start-up in order.
+#include <vector>
+
 #include "game/asset_table.h"
 #include "game/game.h"
 
@@ -14,13 +16,15 @@ void Game::open_sounds() {
 
 // Colour 0 is see-through on every picture but the opaque ones, set once all are loaded.
 void Game::load_images() {
+  std::vector<const Num*> seeThrough;
   for (const AssetFile& picture : picture_files()) {
-    *find_number_field(s_, picture.slot) = rt_.load_image(kAssetFolder + picture.file);
+    Num* slot = find_number_field(s_, picture.slot);
+    *slot = rt_.load_image(kAssetFolder + picture.file);
     pause_error_or_stop(902);
+    if (!picture.opaque) seeThrough.push_back(slot);
   }
-  for (const AssetFile& picture : picture_files()) {
-    if (picture.opaque) continue;
-    rt_.set_clear_colour(0, handle(*find_number_field(s_, picture.slot)));
+  for (const Num* slot : seeThrough) {
+    rt_.set_clear_colour(0, handle(*slot));
     pause_error_or_stop(903);
   }
 }

@@ -126,6 +126,8 @@ class Game {
   void advance_clocks();
   void run_dying_sequence();
   void respawn();
+  // The hero stands still on the bottom girder at `x`, facing right, not jumping or super.
+  void place_hero_at_start(double x);
   void lower_rescue_ladder();
   bool captive_shouts();
   void drift_zeppelin();

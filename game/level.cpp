@@ -33,18 +33,10 @@ double Game::roll(double range) {
 }
 
 void Game::set_start_values() {
-  s_.heroX = 15;  // Kept quirk: a respawn puts him at x 20
-  s_.heroY = 456;
-  s_.heroDX = 0;
-  s_.heroFrame = 2;
-  s_.heroFacing = kFacingRight;
-  s_.jumpTimer = 0;
-  s_.heroFloor = 1;
+  place_hero_at_start(15);  // Kept quirk: a respawn puts him at x 20
   s_.dyingTimer = 0;
-  s_.heroFalling = 0;
   s_.heartCount = 0;
   s_.levelTimer = 120;
-  s_.superTimer = 0;
   s_.craneX = -64;
   s_.apeY = 200;
   s_.ladderPieceY = 60;

@@ -226,8 +226,8 @@ void Game::run_dying_sequence() {
   pause_error_or_stop(510);
 }
 
-void Game::respawn() {
-  s_.heroX = 20;  // Kept quirk: a level starts him at x 15
+void Game::place_hero_at_start(double x) {
+  s_.heroX = x;
   s_.heroY = 456;
   s_.heroDX = 0;
   s_.superTimer = 0;
@@ -236,6 +236,10 @@ void Game::respawn() {
   s_.jumpTimer = 0;
   s_.heroFalling = 0;
   s_.heroFloor = 1;
+}
+
+void Game::respawn() {
+  place_hero_at_start(20);  // Kept quirk: a level starts him at x 15
   s_.heartCount -= 3;
   if (s_.heartCount < 0) s_.heartCount = 0;
 }

@@ -277,8 +277,10 @@ int run_program(const Options& options, const GameRoutine& routine) {
 
   std::thread game(game_thread, std::cref(play), std::ref(rt), std::ref(state), std::ref(status));
   frontend->run_loop(closeRequested);
-  if (criticalEnd.load() != 0) decoder.finish();  // the process ends without unwinding
-  if (criticalEnd.load() != 0) end_at_once(port, recorder, criticalEnd.load() - 1);
+  if (criticalEnd.load() != 0) {
+    decoder.finish();  // the process ends without unwinding
+    end_at_once(port, recorder, criticalEnd.load() - 1);
+  }
 
   port.request_stop();
   game.join();
