@@ -161,8 +161,11 @@ void install_dialogs(PlatformPort port, ScriptPlayer& player, Recorder& recorder
 // show_frame), the script's commands; the recording notes what the game saw.
 void install_inputs(Runtime& rt, ScriptPlayer& player, Recorder& recorder, SdlFrontend* window) {
   PlatformPort port = rt.platform();
+  // Asking for the held keys builds a list: only a recording run does, once a frame.
   auto record = [port, &recorder] {
-    recorder.inputs(port.frame_number(), port.held_keys(), port.stop_requested());
+    if (recorder.recording()) {
+      recorder.inputs(port.frame_number(), port.held_keys(), port.stop_requested());
+    }
   };
   rt.set_frame_hook([&player, record](uint32_t frame) {
     player.run_frame(frame);

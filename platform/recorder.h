@@ -22,6 +22,7 @@ class Recorder {
 
   // Starts the recording; false when the file cannot be created.
   bool open(const std::string& path, int startLevel);
+  bool recording() const { return file_ != nullptr; }
   // Game thread, between frames or while paused: the keys held now and whether a stop has been
   // asked for; writes what changed since the last call.
   void inputs(uint32_t frame, const std::vector<int32_t>& heldKeys, bool stopRequested);

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -62,15 +63,18 @@ Uint32 argb_of(Uint32 value, SDL_Surface* s) {
   return (Uint32{a} << 24) | (Uint32{r} << 16) | (Uint32{g} << 8) | b;
 }
 
-// Every pixel as 0xAARRGGBB. A one-byte pixel has 256 possible values, so an indexed picture
-// converts its values once and its pixels through that table.
+// What each of the 256 values of a one-byte pixel shows.
+std::array<Uint32, 256> argb_of_values(SDL_Surface* s) {
+  std::array<Uint32, 256> byValue{};
+  for (Uint32 v = 0; v < 256; ++v) byValue[v] = argb_of(v, s);
+  return byValue;
+}
+
+// Every pixel as 0xAARRGGBB; one-byte pixels through their values' table.
 void read_argb(SDL_Surface* s, DecodedPicture& pic) {
   const int bytes = s->format->BytesPerPixel;
   pic.argb.resize(static_cast<size_t>(s->w) * s->h);
-  Uint32 byValue[256];
-  if (bytes == 1) {
-    for (Uint32 v = 0; v < 256; ++v) byValue[v] = argb_of(v, s);
-  }
+  const auto byValue = bytes == 1 ? argb_of_values(s) : std::array<Uint32, 256>{};
   for (int y = 0; y < s->h; ++y) {
     const Uint8* row = static_cast<const Uint8*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
     Uint32* out = pic.argb.data() + static_cast<size_t>(y) * s->w;
@@ -82,9 +86,11 @@ void read_argb(SDL_Surface* s, DecodedPicture& pic) {
   }
 }
 
+// An 8-bit palette picture keeps its rows as they are, and its pixels' look by index value.
 void read_indexes(SDL_Surface* s, DecodedPicture& pic) {
   const SDL_Palette* p = s->format->palette;
   pic.indexed = true;
+  pic.argbOfIndex = argb_of_values(s);
   pic.colourCount = std::clamp(p->ncolors, 0, 256);
   for (int c = 0; c < pic.colourCount; ++c) {
     const SDL_Color& colour = p->colors[c];
@@ -137,9 +143,12 @@ std::optional<DecodedPicture> decode_picture(std::string_view bytes, std::string
   DecodedPicture pic;
   pic.width = surface->w;
   pic.height = surface->h;
-  read_argb(surface.get(), pic);
   const SDL_PixelFormat* f = surface->format;
-  if (f->BitsPerPixel == 8 && f->palette) read_indexes(surface.get(), pic);
+  if (f->BitsPerPixel == 8 && f->palette) {
+    read_indexes(surface.get(), pic);
+  } else {
+    read_argb(surface.get(), pic);
+  }
   return pic;
 }
 

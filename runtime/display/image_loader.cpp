@@ -82,11 +82,42 @@ int32_t match_true_colour(ImageTable& table, const Image& dest, const DecodedPic
   return -index;
 }
 
+// How many pixels use each index. Four tables take turns, so that a run of one index does not
+// wait on its counter's last store at every pixel.
+UseCounts pixels_of_each_index(const std::vector<uint8_t>& indexes) {
+  std::array<UseCounts, 4> part{};
+  const uint8_t* in = indexes.data();
+  const size_t n = indexes.size();
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    ++part[0][in[i]];
+    ++part[1][in[i + 1]];
+    ++part[2][in[i + 2]];
+    ++part[3][in[i + 3]];
+  }
+  for (; i < n; ++i) ++part[0][in[i]];
+  for (size_t c = 0; c < part[0].size(); ++c) part[0][c] += part[1][c] + part[2][c] + part[3][c];
+  return part[0];
+}
+
 // The first transparent pixel whose index is one of the picture's colours names the picture's
-// transparent index; -1 when there is none.
-int source_clear_index(const DecodedPicture& pic) {
-  for (size_t i = 0; i < pic.indexes.size(); ++i) {
-    if (transparent(pic.argb[i]) && pic.indexes[i] < pic.colourCount) return pic.indexes[i];
+// transparent index; -1 when there is none. Only when several such indexes are in use does the
+// first pixel have to be looked for.
+int source_clear_index(const DecodedPicture& pic, const UseCounts& pixelsOf) {
+  std::array<bool, 256> candidate{};
+  int found = -1;
+  int candidates = 0;
+  for (int c = 0; c < pic.colourCount; ++c) {
+    const auto at = static_cast<size_t>(c);
+    candidate[at] = pixelsOf[at] != 0 && transparent(pic.argbOfIndex[at]);
+    if (candidate[at]) {
+      found = c;
+      ++candidates;
+    }
+  }
+  if (candidates <= 1) return found;
+  for (const uint8_t i : pic.indexes) {
+    if (candidate[i]) return i;
   }
   return -1;
 }
@@ -95,7 +126,7 @@ int32_t load_own_palette(ImageTable& table, const DecodedPicture& pic) {
   int index = 0;
   Image* img = make_image(table, pic, 256, index);
   if (!img) return -1;
-  img->clearColour = source_clear_index(pic);
+  img->clearColour = source_clear_index(pic, pixels_of_each_index(pic.indexes));
   std::memcpy(img->pixels.data(), pic.indexes.data(), pic.indexes.size());
   for (size_t c = 0; c < img->palette->size(); ++c) {
     (*img->palette)[c] =
@@ -123,15 +154,14 @@ int32_t match_indexed(ImageTable& table, const Image& dest, const DecodedPicture
   int index = 0;
   Image* img = make_image(table, pic, dest.mode, index);
   if (!img) return -1;
-  const int sourceClear = source_clear_index(pic);
+  const UseCounts pixelsOf = pixels_of_each_index(pic.indexes);
+  const int sourceClear = source_clear_index(pic, pixelsOf);
   img->clearColour = -1;
   *img->palette = *dest.palette;
   const int count = palette_size(dest);
   matches.use_palette(*img->palette, count);
-  UseCounts pixelsOf{};
-  for (const uint8_t i : pic.indexes) ++pixelsOf[i];
   auto map = colour_map(pic, pixelsOf, matches, -1);
-  if (sourceClear >= 0 && pixelsOf[static_cast<size_t>(sourceClear)] != 0) {
+  if (sourceClear >= 0) {
     UseCounts uses{};
     for (size_t c = 0; c < map.size(); ++c) {
       if (static_cast<int>(c) != sourceClear) uses[map[c]] += pixelsOf[c];
@@ -152,14 +182,21 @@ int32_t load_argb(ImageTable& table, const DecodedPicture& pic, const Image* mat
   int index = 0;
   Image* img = make_image(table, pic, 32, index);
   if (!img) return -1;
-  std::memcpy(img->pixels.data(), pic.argb.data(), pic.argb.size() * sizeof(uint32_t));
+  if (pic.indexed) {
+    for (size_t i = 0; i < pic.indexes.size(); ++i) {
+      const uint32_t argb = pic.argb_at(i);
+      std::memcpy(img->pixels.data() + i * sizeof argb, &argb, sizeof argb);
+    }
+  } else {
+    std::memcpy(img->pixels.data(), pic.argb.data(), pic.argb.size() * sizeof(uint32_t));
+  }
   if (matched) finish(*img, *matched);
   return -index;
 }
 
 bool complete(const DecodedPicture& pic) {
   const size_t pixels = static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height);
-  return pic.argb.size() == pixels && (!pic.indexed || pic.indexes.size() == pixels);
+  return pic.pixel_count() == pixels;
 }
 
 }  // namespace
