@@ -50,7 +50,8 @@ install(FILES ${CMAKE_BINARY_DIR}/dist/kelvo.6 DESTINATION ${CMAKE_INSTALL_MANDI
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# cpack -G DEB: the dependencies are computed by dpkg-shlibdeps from the libraries linked.
+# cpack -G DEB: the dependencies are computed by dpkg-shlibdeps from the libraries linked, and
+# SDL_mixer, which the game loads with dlopen, is named here.
 set(CPACK_PACKAGE_NAME kelvo)
 set(CPACK_PACKAGE_VENDOR "The Dr Kelvo developers")
 set(CPACK_PACKAGE_CONTACT "The Dr Kelvo developers <kelvo@drkelvo.example>")
@@ -62,5 +63,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KELVO_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl-mixer1.2 (>= 1.2.12)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)

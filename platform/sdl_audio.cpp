@@ -21,7 +21,7 @@ constexpr int kBufferFrames = 1024;
 constexpr uint32_t kDeviceFrameBytes = 4;  // 16-bit stereo
 
 void close_audio_at_exit() {
-  Mix_CloseAudio();
+  mixer_library()->CloseAudio();
 }
 
 std::string file_head(const std::string& path, size_t count) {
@@ -39,27 +39,22 @@ constexpr int kRateFilterBound = 20;
 
 }  // namespace
 
-// The mixer's chunk decoders, exported by SDL_mixer though its header does not declare them.
-extern "C" {
-SDL_AudioSpec* Mix_LoadAIFF_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-SDL_AudioSpec* Mix_LoadOGG_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-SDL_AudioSpec* Mix_LoadFLAC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-SDL_AudioSpec* Mix_LoadVOC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-}
-
 namespace {
 
-using ChunkDecoder = SDL_AudioSpec* (*)(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-
-// The decoder Mix_LoadWAV_RW picks by the file's first four bytes; null for any other file.
-ChunkDecoder decoder_for(const std::string& head) {
+// The decoder Mix_LoadWAV_RW picks by the file's first four bytes; null for any other file, and
+// for the mixer's own formats when SDL_mixer cannot be loaded. WAV is SDL's: a run whose sounds
+// are all WAV never loads the mixer without an audio device.
+MixerChunkDecoder decoder_for(const std::string& head) {
   const std::string magic = head.substr(0, 4);
   if (magic == "RIFF" || magic == "WAVE") return SDL_LoadWAV_RW;
-  if (magic == "FORM") return Mix_LoadAIFF_RW;
-  if (magic == "OggS") return Mix_LoadOGG_RW;
-  if (magic == "fLaC") return Mix_LoadFLAC_RW;
-  if (magic == "Crea") return Mix_LoadVOC_RW;
-  return nullptr;
+  const MixerLibrary* mix = magic == "FORM" || magic == "OggS" || magic == "fLaC" || magic == "Crea"
+                                ? mixer_library()
+                                : nullptr;
+  if (!mix) return nullptr;
+  if (magic == "FORM") return mix->LoadAIFF_RW;
+  if (magic == "OggS") return mix->LoadOGG_RW;
+  if (magic == "fLaC") return mix->LoadFLAC_RW;
+  return mix->LoadVOC_RW;
 }
 
 // The doublings or halvings of the rate, as SDL_BuildAudioCVT counts them in 32-bit arithmetic.
@@ -99,7 +94,7 @@ std::optional<int> conversion_filters(uint16_t format, int channels, int rate,
 }
 
 std::optional<uint32_t> decodable_sound_length(const std::string& path, const MixerFormat& device) {
-  const ChunkDecoder decode = decoder_for(file_head(path, 4));
+  const MixerChunkDecoder decode = decoder_for(file_head(path, 4));
   if (!decode) return std::nullopt;
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
   if (!rw) return std::nullopt;
@@ -119,28 +114,31 @@ std::optional<uint32_t> decodable_sound_length(const std::string& path, const Mi
 
 SdlAudio::~SdlAudio() {
   if (open_) {
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
+    mix_->HaltChannel(-1);
+    mix_->HaltMusic();
   }
   free_music();
-  for (Mix_Chunk* chunk : chunks_) Mix_FreeChunk(chunk);
-  if (open_) Mix_CloseAudio();
+  for (Mix_Chunk* chunk : chunks_) mix_->FreeChunk(chunk);
+  if (open_) mix_->CloseAudio();
   if (startedSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 // SDL may have started without audio (no output device); the subsystem starts here then, and a
 // failure now is the one the player hears about.
 bool SdlAudio::open_device() {
+  const MixerLibrary* mix = mixer_library();
+  if (!mix) return fail(mixer_load_error().c_str());
   if (!SDL_WasInit(SDL_INIT_AUDIO)) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return fail(SDL_GetError());
     startedSubsystem_ = true;
   }
-  if (Mix_OpenAudio(kFrequency, AUDIO_S16LSB, 2, kBufferFrames) < 0) return fail(Mix_GetError());
+  if (mix->OpenAudio(kFrequency, AUDIO_S16LSB, 2, kBufferFrames) < 0) return fail(Mix_GetError());
+  mix_ = mix;
   open_ = true;
   int channels = 0;
-  Mix_QuerySpec(&device_.rate, &device_.format, &channels);
+  mix_->QuerySpec(&device_.rate, &device_.format, &channels);
   device_.channels = channels;
-  Mix_AllocateChannels(kChannels);
+  mix_->AllocateChannels(kChannels);
   install_output_mute();
   static std::once_flag registered;
   std::call_once(registered, [] { std::atexit(close_audio_at_exit); });
@@ -162,30 +160,30 @@ std::optional<LoadedChunk> SdlAudio::load_chunk(const std::string& path) {
   if (device_ != MixerFormat{} && !decodable_sound_length(path, device_)) return std::nullopt;
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
   if (!rw) return std::nullopt;
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);
+  Mix_Chunk* chunk = mix_ ? mix_->LoadWAV_RW(rw, 1) : nullptr;
   if (!chunk) return std::nullopt;
   chunks_.push_back(chunk);
   return LoadedChunk{static_cast<int>(chunks_.size() - 1), chunk->alen};
 }
 
 bool SdlAudio::play_channel(int channel, int chunk, int loops, int limitMs) {
-  return Mix_PlayChannelTimed(channel, chunks_[static_cast<size_t>(chunk)], loops, limitMs) >= 0;
+  return mix_->PlayChannelTimed(channel, chunks_[static_cast<size_t>(chunk)], loops, limitMs) >= 0;
 }
 
 bool SdlAudio::load_music(const std::string& path) {
   free_music();
-  music_ = Mix_LoadMUS(path.c_str());
+  music_ = mix_ ? mix_->LoadMUS(path.c_str()) : nullptr;
   return music_ != nullptr;
 }
 
 bool SdlAudio::music_is_mp3() {
   if (!music_) return false;
-  const Mix_MusicType type = Mix_GetMusicType(music_);
+  const Mix_MusicType type = mix_->GetMusicType(music_);
   return type == MUS_MP3 || type == MUS_MP3_MAD;
 }
 
 void SdlAudio::free_music() {
-  if (music_) Mix_FreeMusic(music_);
+  if (music_) mix_->FreeMusic(music_);
   music_ = nullptr;
 }
 

@@ -1,13 +1,12 @@
 // Sound output through SDL_mixer, and the silent backend for --mute and headless runs.
 #pragma once
 
-#include <SDL_mixer.h>
-
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/mixer_library.h"
 #include "runtime/services/audio_backend.h"
 
 namespace kelvo {
@@ -35,22 +34,36 @@ class SdlAudio final : public AudioBackend {
   bool open_device() override;
   std::optional<LoadedChunk> load_chunk(const std::string& path) override;
   bool play_channel(int channel, int chunk, int loops, int limitMs) override;
-  void halt_channel(int channel) override { Mix_HaltChannel(channel); }
-  void resume_channel(int channel) override { Mix_Resume(channel); }
-  void set_channel_volume(int channel, int volume) override { Mix_Volume(channel, volume); }
+  // Before the device is open there is nothing to stop, resume or turn down.
+  void halt_channel(int channel) override {
+    if (mix_) mix_->HaltChannel(channel);
+  }
+  void resume_channel(int channel) override {
+    if (mix_) mix_->Resume(channel);
+  }
+  void set_channel_volume(int channel, int volume) override {
+    if (mix_) mix_->Volume(channel, volume);
+  }
   bool load_music(const std::string& path) override;
   bool music_is_mp3() override;
   void free_music() override;
-  bool play_music(int loops) override { return music_ && Mix_PlayMusic(music_, loops) == 0; }
-  void halt_music() override { Mix_HaltMusic(); }
-  void resume_music() override { Mix_ResumeMusic(); }
-  void set_music_volume(int volume) override { Mix_VolumeMusic(volume); }
+  bool play_music(int loops) override { return music_ && mix_->PlayMusic(music_, loops) == 0; }
+  void halt_music() override {
+    if (mix_) mix_->HaltMusic();
+  }
+  void resume_music() override {
+    if (mix_) mix_->ResumeMusic();
+  }
+  void set_music_volume(int volume) override {
+    if (mix_) mix_->VolumeMusic(volume);
+  }
 
  private:
   bool fail(const char* reason);
 
   std::function<void(int)> exit_;
-  bool startedSubsystem_ = false;  // SDL_Init ran without audio; it was started here
+  const MixerLibrary* mix_ = nullptr;  // once the device is open
+  bool startedSubsystem_ = false;      // SDL_Init ran without audio; it was started here
   bool open_ = false;
   MixerFormat device_;  // as the device was opened
   std::vector<Mix_Chunk*> chunks_;

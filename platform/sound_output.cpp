@@ -2,10 +2,11 @@
 #include "platform/sound_output.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <atomic>
 #include <cstring>
+
+#include "platform/mixer_library.h"
 
 namespace kelvo {
 namespace {
@@ -20,7 +21,7 @@ void silence_when_muted(void*, Uint8* stream, int length) {
 }  // namespace
 
 void install_output_mute() {
-  Mix_SetPostMix(silence_when_muted, nullptr);
+  mixer_library()->SetPostMix(silence_when_muted, nullptr);
 }
 
 void set_output_muted(bool on) {

@@ -43,6 +43,9 @@ cp tests/scripts/flow_attract_to_play.script "$root/tmp/flow.script"
 chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
   "./tmp/$(basename "$deb")" >"$work/install.log" 2>&1 || { tail -n 20 "$work/install.log"; exit 1; }
 chroot "$root" dpkg -L kelvo | grep -E 'bin/kelvo$|\.desktop$|metainfo|man6|256x256'
+# The game loads SDL_mixer with dlopen when it first plays a sound; the package must bring it.
+chroot "$root" ldconfig -p | grep -q 'libSDL_mixer-1\.2\.so\.0 ' ||
+  { echo "deb_check: the installed package leaves out libSDL_mixer-1.2.so.0" >&2; exit 1; }
 
 echo "== a scripted run of the installed game"
 chroot "$root" env -i HOME=/root PATH=/usr/games:/usr/bin:/bin sh -c \

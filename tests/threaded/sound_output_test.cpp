@@ -69,7 +69,7 @@ struct SoundOutputTest : ::testing::Test {
   int32_t open_tone(const std::string& name, const std::vector<int16_t>& samples) {
     test::write_file(dir.file(name), wav_file(pcm16(samples)));
     const int32_t handle = rt.sound_open(dir.file(name), "sync");
-    Mix_SetPostMix(MixWatch::post_mix, &watch);  // the device is open now
+    kelvo::mixer_library()->SetPostMix(MixWatch::post_mix, &watch);  // the device is open now
     return handle;
   }
 
@@ -78,7 +78,7 @@ struct SoundOutputTest : ::testing::Test {
 
   // Closes the device, which ends the output file, and returns what was written.
   std::string finish() {
-    Mix_SetPostMix(nullptr, nullptr);
+    kelvo::mixer_library()->SetPostMix(nullptr, nullptr);
     rt.platform().set_audio(nullptr);
     audio.reset();
     return test::read_file(outputPath);

@@ -3,13 +3,13 @@
 // pure black, skies reach the screen's bottom, screens leave room for their text, animations
 // move, music loops join).
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <sstream>
 
 #include "assets_test_support.h"
+#include "platform/mixer_library.h"
 #include "runtime/display/default_palette.h"
 
 namespace kelvo::asset_tests {
@@ -55,14 +55,16 @@ TEST(AssetFiles, EveryFileTheGameOpensIsThereAndIsAnIndexedPictureOrAMonoSound) 
   }
   // The mixer decodes them too; without a sound card the dummy driver stands in.
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0)
+  const kelvo::MixerLibrary* mix = kelvo::mixer_library();
+  ASSERT_NE(mix, nullptr) << kelvo::mixer_load_error();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || mix->OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0)
     GTEST_SKIP() << "no audio device: " << SDL_GetError();
   for (const std::string& file : files.sounds) {
-    Mix_Chunk* chunk = Mix_LoadWAV((built_assets() / file).string().c_str());
+    Mix_Chunk* chunk = mix->LoadWAV_RW(SDL_RWFromFile((built_assets() / file).c_str(), "rb"), 1);
     EXPECT_NE(chunk, nullptr) << file << ": " << Mix_GetError();
-    if (chunk) Mix_FreeChunk(chunk);
+    if (chunk) mix->FreeChunk(chunk);
   }
-  Mix_CloseAudio();
+  mix->CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
