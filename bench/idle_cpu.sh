@@ -2,7 +2,7 @@
 # Measures the CPU the game uses while it idles in attract mode in a real window (under a virtual
 # X server), with the game's own pictures and sounds: run it from the repository with a built
 # build/kelvo.
-#   xvfb-run -a bench/idle_cpu.sh [SECONDS]
+#   tests/window/xvfb.sh 1280x1024x24 bench/idle_cpu.sh [SECONDS]
 # Prints the whole process's share of one core and each thread's, so that a thread that should
 # be asleep shows.
 set -euo pipefail

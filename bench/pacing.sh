@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Frame pacing in a window: plays level 1 for SECONDS (60 by default) at 120 frames a second and
 # prints the mean interval between frames handed to the window and what the frame limiter did.
-#   xvfb-run -a bench/pacing.sh [SECONDS]
+#   tests/window/xvfb.sh 1280x1024x24 bench/pacing.sh [SECONDS]
 set -euo pipefail
 seconds="${1:-60}"
 build="$(realpath "${BUILD:-build}")"

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Start-up costs, each a median of RUNS runs (9 by default):
 #  - headless `--frames 1`: the CPU time (user + system) of loading everything and one frame;
-#  - a window run with `--frames 1` (needs an X display, e.g. under xvfb-run): the wall time to
+#  - a window run with `--frames 1` (needs an X display): the wall time to
 #    the first frame on view and the shutdown after it, less the 3.1 s of waits the boot screen
 #    scripts before attract mode's first frame.
-#   xvfb-run -a bench/startup.sh [RUNS]
+#   tests/window/xvfb.sh 1280x1024x24 bench/startup.sh [RUNS]
+# Not under xvfb-run: its server resets whenever its last client leaves, and SDL 1.2 opens and
+# closes a display once to probe for X before it opens its own, so every run would wait about
+# 50 ms for a reset that a desktop's server, with other clients connected, never makes.
 set -euo pipefail
 runs="${1:-9}"
 kelvo="$(realpath "${KELVO:-build/kelvo}")"

@@ -1,8 +1,6 @@
 // Real and virtual clocks.
 #include "platform/clocks.h"
 
-#include <SDL.h>
-
 #include <chrono>
 #include <thread>
 
@@ -11,7 +9,9 @@
 namespace kelvo {
 
 uint32_t RealClock::ticks() {
-  return SDL_GetTicks();
+  const auto elapsed = std::chrono::steady_clock::now() - start_;
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 void RealClock::sleep_ms(uint32_t ms) {
