@@ -28,7 +28,7 @@ game="$work/game"
 assets="$game/rurazedudi"
 mkdir -p "$assets"
 cp -L "$(dirname "$kelvo")"/rurazedudi/* "$assets/"
-original_score="$(cat "$assets/score.txt")"
+default_score="$(cat "$assets/score.txt")"
 
 # Per group: inputs, runs, crashes, hangs, lost tables.
 declare -A tried runs crashes hangs lost
@@ -302,7 +302,7 @@ fi
 stop_during_save() {  # HOW
   tried[stops]=$((tried[stops] + 1))
   runs[stops]=$((runs[stops] + 1))
-  printf '%s' "$original_score" >"$score"
+  printf '%s' "$default_score" >"$score"
   rm -f "$work/probe-trace.txt"
   # With job control on, the probe does not start with SIGINT ignored, as background jobs do.
   set -m
@@ -324,7 +324,7 @@ stop_during_save() {  # HOW
     return
   fi
   [ "$exit_status" -eq 0 ] || fail "stops/$1: status $exit_status: $(head -c 600 "$work/stderr.txt")"
-  if [ "$(cat "$score")" != "$original_score" ]; then
+  if [ "$(cat "$score")" != "$default_score" ]; then
     lost[stops]=$((lost[stops] + 1))
     fail "stops/$1: the half-written table replaced the old one"
   fi
