@@ -99,6 +99,22 @@ void quit_sdl() {
   if (windowStillOurs.load()) SDL_Quit();
 }
 
+// A key-down for a key that was let go, is up, and has no key-up waiting in the queue is a
+// repeat made after the release: SDL 1.2's compatibility library over SDL2 goes on repeating a
+// key pressed and released within one event pump (a quick tap). The key state and the queue are
+// filled in the same pump, so a quick tap's own key-down always has its key-up behind it.
+bool repeat_of_released_key(const SDL_keysym& key) {
+  int count = 0;
+  const Uint8* held = SDL_GetKeyState(&count);
+  if (!held || static_cast<int>(key.sym) >= count || held[key.sym]) return false;
+  SDL_Event waiting[128];
+  const int n = SDL_PeepEvents(waiting, 128, SDL_PEEKEVENT, SDL_KEYUPMASK);
+  for (int i = 0; i < n; ++i) {
+    if (waiting[i].key.keysym.sym == key.sym) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void prefer_nearest_scaling() {
@@ -312,7 +328,9 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
     queue({KeyEvent::kLocks, 0, 0, locks});
   }
   SDL_Event event;
-  while (SDL_PollEvent(&event)) take_event(event, closeRequested);
+  while (SDL_PollEvent(&event)) {
+    if (!repeat_after_release(event)) take_event(event, closeRequested);
+  }
   // A window destroyed by another client is closed: the dialog, if one is open, answers as for
   // a close, and the program ends.
   if (window_lost() && !windowLossTaken_) {
@@ -323,6 +341,20 @@ void SdlFrontend::events_pass(std::atomic<int>& closeRequested) {
     take_event(close, closeRequested);
   }
   refresh_paused();
+}
+
+bool SdlFrontend::repeat_after_release(const SDL_Event& event) {
+  if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
+  const SDLKey sym = event.key.keysym.sym;
+  if (sym <= SDLK_UNKNOWN || sym >= SDLK_LAST) return false;
+  bool& letGo = keyLetGo_[static_cast<size_t>(sym)];
+  if (event.type == SDL_KEYUP) {
+    letGo = true;
+    return false;
+  }
+  if (letGo && repeat_of_released_key(event.key.keysym)) return true;
+  letGo = false;
+  return false;
 }
 
 void SdlFrontend::take_event(const SDL_Event& event, std::atomic<int>& closeRequested) {

@@ -102,6 +102,8 @@ class SdlFrontend : public Frontend {
   void draw(const FrameCache& frame, const VideoGeometry& g, bool frameChanged);
   void events_pass(std::atomic<int>& closeRequested);
   void take_event(const SDL_Event& event, std::atomic<int>& closeRequested);
+  // Main thread: true for a key-down to drop (see repeat_of_released_key), and notes key-ups.
+  bool repeat_after_release(const SDL_Event& event);
   void key_pressed(const SDL_keysym& key);
   void follow_focus();
   void open_dialog();
@@ -141,6 +143,8 @@ class SdlFrontend : public Frontend {
   std::atomic<int>* closeFlag_ = nullptr;  // run_loop's, set before any close is queued
   FramePause pause_{port_.hub(), port_.stop_flag()};
   std::array<bool, 4> playerKeyHeld_{};  // main thread; by PlayerKey
+  // Main thread, by key symbol: a key-up came after the last key-down taken.
+  std::array<bool, SDLK_LAST> keyLetGo_{};
   Gamepad gamepad_;
   FrameCache shown_;          // main thread: the frame on view, for screenshots
   bool panelOnView_ = false;  // main thread: the pause panel is drawn over it
