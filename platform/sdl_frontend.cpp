@@ -96,7 +96,7 @@ DisplayModes list_display_modes() {
 std::atomic<bool> windowStillOurs{true};
 
 void quit_sdl() {
-  if (windowStillOurs.load()) SDL_Quit();
+  if (windowStillOurs.load() && !x_connection_lost()) SDL_Quit();
 }
 
 // A key-down for a key that was let go, is up, and has no key-up waiting in the queue is a

@@ -13,7 +13,9 @@ namespace {
 std::atomic<bool> lost{false};
 std::atomic<unsigned long> watched{0};  // the window manager's window of the game
 std::atomic<unsigned long> drawn{0};    // the window SDL draws into (the same or a child of it)
+std::atomic<bool> connectionLost{false};
 XErrorHandler sdlHandler = nullptr;
+XIOErrorHandler sdlIoHandler = nullptr;
 bool handlerInstalled = false;
 
 // Drawing into, or pointing at, the game's destroyed window fails with one of these; SDL's own
@@ -27,6 +29,14 @@ int on_x_error(Display* display, XErrorEvent* error) {
     return 0;
   }
   return sdlHandler ? sdlHandler(display, error) : 0;
+}
+
+// The X server went away (the desktop session ended): Xlib ends the process after this, and the
+// exit must not hand SDL a display it can no longer talk to. SDL2's shutdown under the
+// compatibility library waits for the window to unmap, for ever on a dead connection.
+int on_x_io_error(Display* display) {
+  connectionLost.store(true);
+  return sdlIoHandler ? sdlIoHandler(display) : 0;
 }
 
 bool x11_info(SDL_SysWMinfo& info) {
@@ -43,6 +53,7 @@ void watch_window_destruction() {
   if (!x11_info(info)) return;
   if (!handlerInstalled) {
     sdlHandler = XSetErrorHandler(on_x_error);
+    sdlIoHandler = XSetIOErrorHandler(on_x_io_error);
     handlerInstalled = true;
   }
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
@@ -74,6 +85,10 @@ bool window_destroyed(const SDL_Event& event) {
 
 bool window_lost() {
   return lost.load();
+}
+
+bool x_connection_lost() {
+  return connectionLost.load();
 }
 
 }  // namespace kelvo

@@ -16,4 +16,7 @@ void watch_window_destruction();
 bool window_destroyed(const SDL_Event& event);
 bool window_lost();
 
+// True once the connection to the X server is broken: SDL must not be shut down through it.
+bool x_connection_lost();
+
 }  // namespace kelvo
