@@ -201,7 +201,6 @@ std::unique_ptr<AudioBackend> make_audio(const Options& o, std::function<void(in
   return std::make_unique<SdlAudio>(std::move(exit));
 }
 
-// The window, or for a headless run frames that nobody sees.
 // The pictures the game loads, named as it names them.
 std::vector<std::string> game_picture_paths() {
   std::vector<std::string> paths;
@@ -209,6 +208,7 @@ std::vector<std::string> game_picture_paths() {
   return paths;
 }
 
+// The window, or for a headless run frames that nobody sees.
 std::unique_ptr<Frontend> make_frontend(Runtime& rt, const Options& o) {
   if (o.headless) return std::make_unique<HeadlessFrontend>(rt);
   auto window = std::make_unique<SdlFrontend>(rt);

@@ -34,27 +34,9 @@ Loaded load() {
   }
   MixerLibrary m{};
   std::string& e = out.error;
-  const bool all =
-      take(handle, "Mix_OpenAudio", m.OpenAudio, e) &&
-      take(handle, "Mix_CloseAudio", m.CloseAudio, e) &&
-      take(handle, "Mix_QuerySpec", m.QuerySpec, e) &&
-      take(handle, "Mix_AllocateChannels", m.AllocateChannels, e) &&
-      take(handle, "Mix_SetPostMix", m.SetPostMix, e) &&
-      take(handle, "Mix_LoadWAV_RW", m.LoadWAV_RW, e) &&
-      take(handle, "Mix_FreeChunk", m.FreeChunk, e) &&
-      take(handle, "Mix_PlayChannelTimed", m.PlayChannelTimed, e) &&
-      take(handle, "Mix_HaltChannel", m.HaltChannel, e) &&
-      take(handle, "Mix_Resume", m.Resume, e) && take(handle, "Mix_Volume", m.Volume, e) &&
-      take(handle, "Mix_LoadMUS", m.LoadMUS, e) && take(handle, "Mix_FreeMusic", m.FreeMusic, e) &&
-      take(handle, "Mix_GetMusicType", m.GetMusicType, e) &&
-      take(handle, "Mix_PlayMusic", m.PlayMusic, e) &&
-      take(handle, "Mix_HaltMusic", m.HaltMusic, e) &&
-      take(handle, "Mix_ResumeMusic", m.ResumeMusic, e) &&
-      take(handle, "Mix_VolumeMusic", m.VolumeMusic, e) &&
-      take(handle, "Mix_LoadAIFF_RW", m.LoadAIFF_RW, e) &&
-      take(handle, "Mix_LoadOGG_RW", m.LoadOGG_RW, e) &&
-      take(handle, "Mix_LoadFLAC_RW", m.LoadFLAC_RW, e) &&
-      take(handle, "Mix_LoadVOC_RW", m.LoadVOC_RW, e);
+#define KELVO_MIXER_TAKE(name) take(handle, "Mix_" #name, m.name, e)&&
+  const bool all = KELVO_MIXER_FUNCTIONS(KELVO_MIXER_TAKE) true;
+#undef KELVO_MIXER_TAKE
   if (all) out.library = m;
   return out;
 }

@@ -8,35 +8,50 @@
 
 #include <string>
 
+// The mixer's chunk decoders, exported by SDL_mixer though its header does not declare them.
+extern "C" {
+SDL_AudioSpec* Mix_LoadAIFF_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadOGG_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadFLAC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+SDL_AudioSpec* Mix_LoadVOC_RW(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+}
+
 namespace kelvo {
 
-// The mixer's chunk decoders, exported by SDL_mixer though its header does not declare them.
-using MixerChunkDecoder = SDL_AudioSpec* (*)(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
+using MixerChunkDecoder = decltype(&Mix_LoadAIFF_RW);
 
-// The SDL_mixer functions the program calls, named as in SDL_mixer without the Mix_ prefix.
+// The SDL_mixer functions the program calls, named as in SDL_mixer without the Mix_ prefix: one
+// list gives the members and what loads them.
+// clang-format off
+#define KELVO_MIXER_FUNCTIONS(F) \
+  F(OpenAudio) \
+  F(CloseAudio) \
+  F(QuerySpec) \
+  F(AllocateChannels) \
+  F(SetPostMix) \
+  F(LoadWAV_RW) \
+  F(FreeChunk) \
+  F(PlayChannelTimed) \
+  F(HaltChannel) \
+  F(Resume) \
+  F(Volume) \
+  F(LoadMUS) \
+  F(FreeMusic) \
+  F(GetMusicType) \
+  F(PlayMusic) \
+  F(HaltMusic) \
+  F(ResumeMusic) \
+  F(VolumeMusic) \
+  F(LoadAIFF_RW) \
+  F(LoadOGG_RW) \
+  F(LoadFLAC_RW) \
+  F(LoadVOC_RW)
+// clang-format on
+
 struct MixerLibrary {
-  decltype(&Mix_OpenAudio) OpenAudio;
-  decltype(&Mix_CloseAudio) CloseAudio;
-  decltype(&Mix_QuerySpec) QuerySpec;
-  decltype(&Mix_AllocateChannels) AllocateChannels;
-  decltype(&Mix_SetPostMix) SetPostMix;
-  decltype(&Mix_LoadWAV_RW) LoadWAV_RW;
-  decltype(&Mix_FreeChunk) FreeChunk;
-  decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
-  decltype(&Mix_HaltChannel) HaltChannel;
-  decltype(&Mix_Resume) Resume;
-  decltype(&Mix_Volume) Volume;
-  decltype(&Mix_LoadMUS) LoadMUS;
-  decltype(&Mix_FreeMusic) FreeMusic;
-  decltype(&Mix_GetMusicType) GetMusicType;
-  decltype(&Mix_PlayMusic) PlayMusic;
-  decltype(&Mix_HaltMusic) HaltMusic;
-  decltype(&Mix_ResumeMusic) ResumeMusic;
-  decltype(&Mix_VolumeMusic) VolumeMusic;
-  MixerChunkDecoder LoadAIFF_RW;
-  MixerChunkDecoder LoadOGG_RW;
-  MixerChunkDecoder LoadFLAC_RW;
-  MixerChunkDecoder LoadVOC_RW;
+#define KELVO_MIXER_MEMBER(name) decltype(&Mix_##name) name;
+  KELVO_MIXER_FUNCTIONS(KELVO_MIXER_MEMBER)
+#undef KELVO_MIXER_MEMBER
 };
 
 // The library, loaded on the first call from any thread and kept until the process ends; null

@@ -23,10 +23,8 @@ void PicturePrefetch::finish() {
 }
 
 PicturePrefetch::Stamp PicturePrefetch::stamp_of(const std::string& name) {
-  std::string path = name;
-  std::replace(path.begin(), path.end(), '\\', '/');
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
+  if (::stat(picture_path(name).c_str(), &st) != 0) return {};
   return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
 }
 

@@ -152,10 +152,15 @@ std::optional<DecodedPicture> decode_picture(std::string_view bytes, std::string
   return pic;
 }
 
-// IMG_Load takes the type from whatever follows the path's last dot.
-std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
+std::string picture_path(const std::string& name) {
   std::string path = name;
   std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+// IMG_Load takes the type from whatever follows the path's last dot.
+std::optional<DecodedPicture> SdlImageDecoder::decode(const std::string& name) {
+  const std::string path = picture_path(name);
   const auto bytes = read_picture_file(path);
   if (!bytes) return std::nullopt;
   const size_t dot = path.find_last_of('.');

@@ -182,13 +182,9 @@ int32_t load_argb(ImageTable& table, const DecodedPicture& pic, const Image* mat
   int index = 0;
   Image* img = make_image(table, pic, 32, index);
   if (!img) return -1;
-  if (pic.indexed) {
-    for (size_t i = 0; i < pic.indexes.size(); ++i) {
-      const uint32_t argb = pic.argb_at(i);
-      std::memcpy(img->pixels.data() + i * sizeof argb, &argb, sizeof argb);
-    }
-  } else {
-    std::memcpy(img->pixels.data(), pic.argb.data(), pic.argb.size() * sizeof(uint32_t));
+  for (size_t i = 0; i < pic.pixel_count(); ++i) {
+    const uint32_t argb = pic.argb_at(i);
+    std::memcpy(img->pixels.data() + i * sizeof argb, &argb, sizeof argb);
   }
   if (matched) finish(*img, *matched);
   return -index;
