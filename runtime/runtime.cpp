@@ -159,7 +159,8 @@ void Runtime::seed_random(double seed) {
   trace_.event("seed", exact_double(seed));
 }
 
-// The HUD prints the same few numbers frame after frame, and formatting one costs a snprintf.
+// The HUD and the hall of fame print the same few numbers frame after frame, and formatting one
+// costs two snprintf calls.
 std::string Runtime::number_to_string(double value) {
   if (errors_.pending()) return std::string();
   const auto bits = std::bit_cast<uint32_t>(static_cast<float>(value));

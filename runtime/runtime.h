@@ -174,13 +174,14 @@ class Runtime {
     ScreenFill fill;
   };
   std::optional<PendingFill> pendingFill_;
-  // The texts of the last numbers formatted, by the bits of their single-precision value.
+  // The texts of the last numbers formatted, by the bits of their single-precision value: room
+  // for the hall of fame's ten scores with the heads-up display's, which a frame prints together.
   struct NumberText {
     bool valid = false;
     uint32_t bits = 0;
     std::string text;
   };
-  std::array<NumberText, 4> numberTexts_;
+  std::array<NumberText, 16> numberTexts_;
   size_t nextNumberText_ = 0;
 };
 
