@@ -388,6 +388,10 @@ struct Indexed {
   void block(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t n,
              int64_t rows) const {
     if (clear < 0) {
+      if (dPitch == sPitch && sPitch == static_cast<ptrdiff_t>(n)) {
+        std::memcpy(d, s, n * static_cast<size_t>(rows));  // whole rows: one run of bytes
+        return;
+      }
       for (int64_t r = 0; r < rows; ++r, d += dPitch, s += sPitch) std::memcpy(d, s, n);
       return;
     }
