@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Plays seeded random-input runs headless and keeps their traces, state dumps, frames and final
 # high-score files in OUT, so that two builds can be compared byte for byte before and after a
-# change: scripts/random_runs.sh BINARY OUT [FRAMES]   then   diff -r OUT_BEFORE OUT_AFTER
-# The runs start on levels 1, 4, 7 and 10 and press Left, Right, Space and now and then Q.
+# change:
+#   scripts/random_runs.sh BINARY OUT [FRAMES] [SHOT_EVERY]   then   diff -r OUT_BEFORE OUT_AFTER
+# The runs start on levels 1, 4, 7 and 10 and press Left, Right, Space and now and then Q. A
+# change to drawing wants more frames compared: a SHOT_EVERY of about 100 (default 7000).
 set -euo pipefail
 bin="$(realpath "$1")"
 out="$2"
 frames="${3:-60000}"
+shotEvery="${4:-7000}"
 data="$(dirname "$bin")/rurazedudi"
 [ -d "$data" ] || { echo "random_runs: no $data beside $bin" >&2; exit 2; }
 rm -rf "$out"
 mkdir -p "$out"
 out="$(realpath "$out")"
 
-# One script: random key changes every 1 to 40 frames, a dump every 2000 and a shot every 7000.
+# One script: random key changes every 1 to 40 frames, a dump every 2000 and a shot every
+# SHOT_EVERY.
 make_script() {  # SEED FRAMES
-  awk -v seed="$1" -v frames="$2" 'BEGIN {
+  awk -v seed="$1" -v frames="$2" -v shotEvery="$shotEvery" 'BEGIN {
     srand(seed); split("Left Right Space", keys, " "); f = 1
     while (f < frames) {
       r = rand()
@@ -25,7 +29,7 @@ make_script() {  # SEED FRAMES
       step = int(rand() * 40) + 1
       for (g = f + 1; g <= f + step && g < frames; g++) {
         if (g % 2000 == 0) print g " dump dump_" g ".json all"
-        if (g % 7000 == 0) print g " shot shot_" g ".png"
+        if (g % shotEvery == 0) print g " shot shot_" g ".png"
       }
       f += step
     }
