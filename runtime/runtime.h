@@ -175,7 +175,7 @@ class Runtime {
   };
   std::optional<PendingFill> pendingFill_;
   // The texts of the last numbers formatted, by the bits of their single-precision value: room
-  // for the hall of fame's ten scores with the heads-up display's, which a frame prints together.
+  // for the ten scores the hall of fame prints every frame, as well as the heads-up display's.
   struct NumberText {
     bool valid = false;
     uint32_t bits = 0;
