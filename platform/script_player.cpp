@@ -96,7 +96,7 @@ std::optional<bool> ScriptPlayer::take_scripted_answer() {
 void ScriptPlayer::run(const ScriptCommand& c) {
   switch (c.action) {
     case ScriptAction::Press:
-      port_.press_key(c.key, static_cast<uint32_t>(c.key), c.key == sym::kPause);
+      port_.press_key(c.key, kNoPlatformKey, c.key == sym::kPause);
       break;
     case ScriptAction::Release:
       port_.release_code(c.key);

@@ -24,6 +24,10 @@ struct LockStates {
   bool scrollLock = false;
 };
 
+// The platform key of a press that no key of the platform made, a script's: no key-up matches
+// it, so a key let go in the window never ends a hold the script has not ended.
+inline constexpr uint32_t kNoPlatformKey = 0xFFFFFFFFu;
+
 class Keyboard {
  public:
   explicit Keyboard(Errors& errors) : errors_(errors) {}

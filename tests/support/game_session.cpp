@@ -105,7 +105,7 @@ bool GameSession::play_until(const std::function<bool(const GameState&)>& done, 
 
 void GameSession::press(int32_t code) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (rt_ && held_) rt_->platform().press_key(code, static_cast<uint32_t>(code));
+  if (rt_ && held_) rt_->platform().press_key(code, kNoPlatformKey);
 }
 
 void GameSession::release(int32_t code) {

@@ -1,8 +1,15 @@
 // Key codes from key events, held keys and their keypad twins.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
+#include "game/game_state.h"
 #include "platform/key_translation.h"
+#include "platform/script.h"
+#include "platform/script_player.h"
+#include "runtime/runtime.h"
 #include "runtime/services/keyboard.h"
+#include "support/fake_clock.h"
 
 namespace kelvo {
 namespace {
@@ -82,6 +89,30 @@ TEST_F(KeyboardTest, PauseKeyPausesUntilTheNextKeyPressAndBadCodesRaiseFive) {
   EXPECT_TRUE(errors.event_pending());
   press(sym::kSpace, ' ');
   EXPECT_EQ(errors.pauseFlags.load() & 1, 0);
+}
+
+// A script's key stays held until the script lets it go, whatever keys go up in the window: a key
+// tapped while the game is paused (its key-down swallowed, its key-up passed on) must not end the
+// script's hold of the same key, or a paused scripted run plays on differently.
+TEST(ScriptedKeys, AKeyUpInTheWindowLeavesTheScriptsHoldAlone) {
+  test::FakeClock clock;
+  Runtime rt{clock, TimeReference{}};
+  GameState state;
+  std::atomic<int> closeRequested{0}, status{0};
+  std::string error;
+  auto commands = parse_script("1 press Space\n1 press q\n2 release Space\n", error);
+  ASSERT_TRUE(commands) << error;
+  ScriptPlayer player(rt, state, *commands, std::nullopt, closeRequested, status, true);
+  player.run_frame(1);
+  ASSERT_EQ(rt.key_down(32), -1);
+  ASSERT_EQ(rt.key_down('q'), -1);
+  rt.platform().release_key(sym::kSpace);
+  rt.platform().release_key('q');
+  EXPECT_EQ(rt.key_down(32), -1);
+  EXPECT_EQ(rt.key_down('q'), -1);
+  player.run_frame(2);
+  EXPECT_EQ(rt.key_down(32), 0);
+  EXPECT_EQ(rt.key_down('q'), -1);
 }
 
 }  // namespace
