@@ -15,6 +15,8 @@
 #include <immintrin.h>
 #endif
 
+#include "runtime/services/numbers.h"
+
 namespace kelvo {
 namespace {
 
@@ -29,19 +31,6 @@ struct Plan {
   bool mirrorX = false;
   bool mirrorY = false;
 };
-
-// The nearest integer to v, ties to even, whatever the rounding mode; |v| below 2^62. The
-// fraction is exact: v minus its truncation needs no rounding below 2^52, and is 0 above.
-[[gnu::always_inline]] inline int64_t nearest_even(double v) {
-  int64_t i = static_cast<int64_t>(v);
-  const double fraction = v - static_cast<double>(i);
-  if (fraction > 0.5 || (fraction == 0.5 && (i & 1))) {
-    ++i;
-  } else if (fraction < -0.5 || (fraction == -0.5 && (i & 1))) {
-    --i;
-  }
-  return i;
-}
 
 // A corner coordinate: the value as a 32-bit float, to the nearest integer, ties to even. Values
 // past the 32-bit range give its lowest value, as the processor's conversion does.

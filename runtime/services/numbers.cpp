@@ -79,6 +79,13 @@ std::string number_to_string(float x) {
 }
 
 int64_t round_to_int(long double x) {
+  // The game's numbers are doubles: those round in SSE registers, without the x87 control-word
+  // switches of floor, which stall the pipeline on every array index and picture handle.
+  constexpr double kDoubleLimit = 4611686018427387904.0;  // 2^62, nearest_even's range
+  const double asDouble = static_cast<double>(x);
+  if (static_cast<long double>(asDouble) == x && std::fabs(asDouble) < kDoubleLimit) {
+    return nearest_even(asDouble);
+  }
   // 2^63 exactly; every finite long double below it in magnitude converts without overflow.
   constexpr long double kLimit = 9223372036854775808.0L;
   if (std::isnan(x) || x >= kLimit || x < -kLimit) return std::numeric_limits<int64_t>::min();

@@ -18,6 +18,19 @@ std::string number_to_string(float x);
 // three-digit exponents that no float reaches can be exercised too.
 std::string number_text(double x);
 
+// The nearest integer to v, ties to even, whatever the rounding mode; |v| below 2^62. The
+// fraction is exact: v minus its truncation needs no rounding below 2^52, and is 0 above.
+[[gnu::always_inline]] inline int64_t nearest_even(double v) {
+  int64_t i = static_cast<int64_t>(v);
+  const double fraction = v - static_cast<double>(i);
+  if (fraction > 0.5 || (fraction == 0.5 && (i & 1))) {
+    ++i;
+  } else if (fraction < -0.5 || (fraction == -0.5 && (i & 1))) {
+    --i;
+  }
+  return i;
+}
+
 // The nearest integer, ties to the even neighbour, whatever the FPU rounding mode.
 // NaN and values outside the int64_t range give INT64_MIN, as the x87's integer indefinite does.
 int64_t round_to_int(long double x);

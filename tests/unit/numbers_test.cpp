@@ -1,6 +1,9 @@
 // Number display texts: fixed and scientific forms, signs and single precision's digits.
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -34,6 +37,45 @@ TEST(NumberToString, Examples) {
   EXPECT_EQ(number_text(-1.5e-100), "-1.5E-100");
   EXPECT_EQ(number_text(1.234567e123), " 1.234567E+123");
   EXPECT_EQ(number_text(1e99), " 1E+99");
+}
+
+// Index and handle rounding: ties to the even neighbour in every rounding mode, for the doubles the
+// game passes and for long doubles finer than a double, up to the ends of the int64_t range.
+TEST(RoundToInt, NearestTiesToEvenInEveryMode) {
+  constexpr int64_t kIndefinite = std::numeric_limits<int64_t>::min();
+  const long double tiny = std::ldexp(1.0L, -60);  // no double has this fraction beside 0.5
+  struct Case {
+    long double value;
+    int64_t rounded;
+  };
+  const Case cases[] = {
+      {0.5L, 0},
+      {1.5L, 2},
+      {2.5L, 2},
+      {-0.5L, 0},
+      {-1.5L, -2},
+      {-2.5L, -2},
+      {2.4999999L, 2},
+      {-3.7L, -4},
+      {0.5L + tiny, 1},
+      {2.5L - tiny, 2},
+      {-2.5L - tiny, -3},
+      {4503599627370497.0L, 4503599627370497},  // 2^52 + 1: whole, no fraction left
+      {std::ldexp(1.0L, 62) - 0.5L, (int64_t{1} << 62)},
+      {std::ldexp(1.0L, 62) + 1, (int64_t{1} << 62) + 1},
+      {-std::ldexp(1.0L, 63), kIndefinite},
+      {std::ldexp(1.0L, 63), kIndefinite},
+      {std::numeric_limits<long double>::quiet_NaN(), kIndefinite},
+      {-std::numeric_limits<long double>::infinity(), kIndefinite},
+  };
+  for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (const Case& c : cases) {
+      EXPECT_EQ(round_to_int(c.value), c.rounded)
+          << static_cast<double>(c.value) << " mode " << mode;
+    }
+  }
+  std::fesetround(FE_TONEAREST);
 }
 
 }  // namespace
