@@ -1,7 +1,9 @@
 // What a headless frame costs: plays seeded random-input runs (Left, Right and Space) on a level
-// and runs of attract mode, times every frame on the game thread's CPU clock and keeps the frames
-// of one game stage (LevelPlay, Attract), as the run's trace tells them apart. Each run is
-// repeated; the figures are medians.
+// and runs of attract mode, and times the frames of one game stage (LevelPlay, Attract) on the
+// game thread's CPU clock. A first run learns from its trace which stage every frame shows; the
+// timed repetitions, which play the same, read the clock only where the stage changes, since a
+// reading of the thread's clock is a system call that would otherwise cost each frame about a
+// tenth of its time. The figures are medians.
 //   build/bench/kelvo_level_bench [LEVEL] [REPETITIONS]
 #include <time.h>
 
@@ -31,11 +33,13 @@ double thread_cpu_seconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// What making each frame cost: CPU seconds and heap allocations, by frame number (from 1).
-struct FrameCosts {
-  std::vector<double> seconds{0};
-  std::vector<long> allocations{0};
+// What the frames of one stage cost in a run: CPU seconds and heap allocations.
+struct StageCost {
+  double seconds = 0;
+  long allocations = 0;
+  int frames = 0;
 };
+using StageCosts = std::map<std::string, StageCost>;
 
 // A script of random key changes every 1 to 40 frames, the same for the same seed.
 std::string random_input(unsigned seed, int frames) {
@@ -87,8 +91,11 @@ std::string game_dir(const std::string& dir) {
   return mine.parent_path().string();
 }
 
-// Plays one headless run and returns the cost of every frame.
-FrameCosts run(const std::string& dir, const std::string& script, int level, int frames) {
+// Plays one headless run. With the stage of every frame known (`stages`, by frame number), reads
+// the clock before the first frame and after each frame whose successor shows another stage, and
+// returns what each stage's frames cost; without, returns nothing.
+StageCosts run(const std::string& dir, const std::string& script, int level, int frames,
+               const std::vector<std::string>& stages) {
   const std::string scriptPath = dir + "/bench.script", tracePath = dir + "/bench.trace";
   std::ofstream(scriptPath) << script;
   const std::string last = std::to_string(frames), levelText = std::to_string(level);
@@ -96,45 +103,30 @@ FrameCosts run(const std::string& dir, const std::string& script, int level, int
   const char* argv[] = {"kelvo",    "--headless",       "--dir",    game.c_str(),
                         "--script", scriptPath.c_str(), "--trace",  tracePath.c_str(),
                         "--level",  levelText.c_str(),  "--frames", last.c_str()};
-  FrameCosts costs;
-  const kelvo::GameRoutine timed = [&costs, level](kelvo::Runtime& rt, kelvo::GameState& state) {
+  StageCosts costs;
+  const kelvo::GameRoutine timed = [&](kelvo::Runtime& rt, kelvo::GameState& state) {
     double start = thread_cpu_seconds();
     long allocated = allocations.load();
-    rt.set_frame_hook([&costs, &start, &allocated, inner = rt.frame_hook()](uint32_t frame) {
-      costs.seconds.push_back(thread_cpu_seconds() - start);
-      costs.allocations.push_back(allocations.load() - allocated);
+    rt.set_frame_hook([&, inner = rt.frame_hook()](uint32_t frame) {
+      const size_t f = frame;
+      if (f < stages.size()) {
+        StageCost& cost = costs[stages[f]];
+        ++cost.frames;
+        if (f + 1 >= stages.size() || stages[f + 1] != stages[f]) {
+          cost.seconds += thread_cpu_seconds() - start;
+          cost.allocations += allocations.load() - allocated;
+        }
+      }
       inner(frame);
-      start = thread_cpu_seconds();
-      allocated = allocations.load();
+      if (f + 1 < stages.size() && stages[f + 1] != stages[f]) {
+        start = thread_cpu_seconds();
+        allocated = allocations.load();
+      }
     });
     kelvo::run_game(rt, state, {level});
   };
   kelvo::kelvo_main(static_cast<int>(std::size(argv)), argv, timed);
   return costs;
-}
-
-struct StageFigures {
-  double framesPerSecond = 0;
-  double allocationsPerFrame = 0;
-  int frames = 0;
-};
-
-StageFigures figures(const FrameCosts& costs, const std::vector<std::string>& stages,
-                     const std::string& stage) {
-  StageFigures f;
-  double seconds = 0;
-  long allocated = 0;
-  for (size_t i = 1; i < costs.seconds.size() && i < stages.size(); ++i) {
-    if (stages[i] != stage) continue;
-    ++f.frames;
-    seconds += costs.seconds[i];
-    allocated += costs.allocations[i];
-  }
-  if (f.frames > 0) {
-    f.framesPerSecond = f.frames / seconds;
-    f.allocationsPerFrame = static_cast<double>(allocated) / f.frames;
-  }
-  return f;
 }
 
 double median(std::vector<double> v) {
@@ -144,19 +136,29 @@ double median(std::vector<double> v) {
 
 void report(const std::string& what, const std::string& stage, const std::string& dir,
             const std::string& script, int level, int frames, int repetitions) {
+  run(dir, script, level, frames, {});
+  const std::vector<std::string> stages = stages_by_frame(dir + "/bench.trace", frames);
   std::vector<double> rates;
-  StageFigures last;
+  StageCost last;
   for (int r = 0; r < repetitions; ++r) {
-    const FrameCosts costs = run(dir, script, level, frames);
-    last = figures(costs, stages_by_frame(dir + "/bench.trace", frames), stage);
-    rates.push_back(last.framesPerSecond);
+    last = run(dir, script, level, frames, stages)[stage];
+    if (stages_by_frame(dir + "/bench.trace", frames) != stages) {
+      std::fprintf(stderr, "level_bench: a repetition of \"%s\" played differently\n",
+                   what.c_str());
+      std::exit(1);
+    }
+    if (last.frames == 0) {
+      std::fprintf(stderr, "level_bench: \"%s\" never reached %s\n", what.c_str(), stage.c_str());
+      std::exit(1);
+    }
+    rates.push_back(last.frames / last.seconds);
   }
   std::sort(rates.begin(), rates.end());
   std::printf(
       "%-28s %6d %s frames: median %8.0f frames per CPU second (min %.0f, max %.0f), "
       "%.3f allocations per frame\n",
       what.c_str(), last.frames, stage.c_str(), median(rates), rates.front(), rates.back(),
-      last.allocationsPerFrame);
+      static_cast<double>(last.allocations) / last.frames);
 }
 
 }  // namespace
