@@ -94,7 +94,7 @@ std::string game_dir(const std::string& dir) {
 
 // Plays one headless run, writing the trace to dir/bench.trace when asked (a player's run has
 // none, and tracing costs a dying frame a few percent). With the stage of every frame known
-// (`stages`, by frame number), reads the clock before the first frame and after each frame whose
+// (`stages`, by frame number), reads the clock after the first frame and after each frame whose
 // successor shows another stage, and returns what each stage's frames cost; without, nothing.
 StageCosts run(const std::string& dir, const std::string& script, int level, int frames,
                const std::vector<std::string>& stages, bool traced) {
@@ -108,22 +108,21 @@ StageCosts run(const std::string& dir, const std::string& script, int level, int
   if (traced) argv.insert(argv.end(), {"--trace", tracePath.c_str()});
   StageCosts costs;
   const kelvo::GameRoutine timed = [&](kelvo::Runtime& rt, kelvo::GameState& state) {
-    double start = thread_cpu_seconds();
-    long allocated = allocations.load();
+    double start = 0;
+    long allocated = 0;
+    size_t first = 2;  // the stretch's first frame; frame 1 also carries the start-up, uncounted
     rt.set_frame_hook([&, inner = rt.frame_hook()](uint32_t frame) {
       const size_t f = frame;
       const bool lastOfStretch = f + 1 >= stages.size() || stages[f + 1] != stages[f];
-      // The first frame also carries the start-up (loading every picture): it is not counted.
-      if (f > 1 && f < stages.size()) {
+      if (f >= first && f < stages.size() && lastOfStretch) {
         StageCost& cost = costs[stages[f]];
-        ++cost.frames;
-        if (lastOfStretch) {
-          cost.seconds += thread_cpu_seconds() - start;
-          cost.allocations += allocations.load() - allocated;
-        }
+        cost.frames += static_cast<int>(f - first + 1);
+        cost.seconds += thread_cpu_seconds() - start;
+        cost.allocations += allocations.load() - allocated;
       }
       inner(frame);
       if (!stages.empty() && (f == 1 || lastOfStretch)) {
+        first = f + 1;
         start = thread_cpu_seconds();
         allocated = allocations.load();
       }
