@@ -18,7 +18,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-source "$(dirname "$0")/../window/game_dir.sh"
+source "$(dirname "$0")/../window/helpers.sh"
 export SDL_AUDIODRIVER=dummy
 
 failures=0

@@ -1,9 +1,13 @@
-// Recording and replaying a headless run, and the scripts the program refuses before it starts.
+// Recording and replaying a headless run, and the scripts and options the program refuses before
+// it starts.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/services/keyboard.h"
 #include "support/game_session.h"
@@ -51,7 +55,7 @@ struct Refusal {
   std::string reason;  // a part of the one line on standard error
 };
 
-TEST(Scripts, FaultyScriptsAreRefusedWithOneLineAndStatus2) {
+TEST(Scripts, FaultyScriptsAndOptionsAreRefusedWithOneLineAndStatus2) {
   test::TempDir dir;
   mkfifo(dir.file("fifo").c_str(), 0600);
   test::write_file(dir.file("huge.script"), "");
@@ -71,6 +75,8 @@ TEST(Scripts, FaultyScriptsAreRefusedWithOneLineAndStatus2) {
       {"0 dump d.txt heroX heroZ\n", "unknown field 'heroZ'"},
       {"5 level 3\n", "level acts before the game starts: only at frame 0"},
       {"0 time 25:00:00\n", "time takes HH:MM:SS"},
+      {"0 press Space\n\n7 jump\n", ":3: unknown command 'jump'"},
+      {"9 close\n8 close\n", ":2: frame 8 comes after frame 9"},
   };
   for (const Refusal& r : refusals) {
     std::string path = r.script;
@@ -83,7 +89,16 @@ TEST(Scripts, FaultyScriptsAreRefusedWithOneLineAndStatus2) {
     EXPECT_NE(run.errorOutput.find(r.reason), std::string::npos) << r.script << run.errorOutput;
     EXPECT_EQ(std::count(run.errorOutput.begin(), run.errorOutput.end(), '\n'), 1) << r.script;
   }
-  EXPECT_EQ(test::run_kelvo({"--script", "a", "--replay", "b"}).status, 2);
+  const std::pair<std::vector<std::string>, std::string> options[] = {
+      {{"--fast"}, "unknown option '--fast'"},
+      {{"--level", "11"}, ""},
+      {{"--script", "a", "--replay", "b"}, ""}};
+  for (const auto& [args, reason] : options) {
+    const auto run = test::run_kelvo(args);
+    EXPECT_EQ(run.status, 2) << args[0];
+    EXPECT_NE(run.errorOutput.find(reason), std::string::npos) << run.errorOutput;
+  }
+  EXPECT_EQ(test::run_kelvo({"--help"}).status, 0);
 }
 
 }  // namespace

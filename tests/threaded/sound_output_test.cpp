@@ -152,22 +152,5 @@ TEST_F(SoundOutputTest, LoopedSoundKeepsSoundingUntilStopped) {
   EXPECT_GE(output.size() - end, 3 * kBufferBytes);
 }
 
-TEST_F(SoundOutputTest, StoppedSoundFallsSilentAtOnce) {
-  const auto tone = test::test_tone(44100, 5);
-  const int32_t h = open_tone("a.wav", tone);
-  rt.sound_play(h);
-  mix_more(3 * kBufferBytes);
-  rt.sound_stop(h);
-  mix_more(4 * kBufferBytes);
-  const std::string output = finish();
-  const std::string bytes = pcm16(tone);
-  const size_t at = output.find(bytes.substr(0, kBufferBytes));
-  ASSERT_NE(at, std::string::npos);
-  const size_t played = matching_prefix(output, at, bytes);
-  EXPECT_LT(played, bytes.size());
-  EXPECT_TRUE(silent_from(output, at + played));
-  EXPECT_GE(output.size() - (at + played), 3 * kBufferBytes);
-}
-
 }  // namespace
 }  // namespace kelvo

@@ -48,26 +48,16 @@ TEST(RoundToInt, NearestTiesToEvenInEveryMode) {
     long double value;
     int64_t rounded;
   };
+  const long double two62 = std::ldexp(1.0L, 62), two63 = std::ldexp(1.0L, 63);
+  // clang-format off
   const Case cases[] = {
-      {0.5L, 0},
-      {1.5L, 2},
-      {2.5L, 2},
-      {-0.5L, 0},
-      {-1.5L, -2},
-      {-2.5L, -2},
-      {2.4999999L, 2},
-      {-3.7L, -4},
-      {0.5L + tiny, 1},
-      {2.5L - tiny, 2},
-      {-2.5L - tiny, -3},
+      {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2}, {2.4999999L, 2},
+      {-3.7L, -4}, {0.5L + tiny, 1}, {2.5L - tiny, 2}, {-2.5L - tiny, -3},
       {4503599627370497.0L, 4503599627370497},  // 2^52 + 1: whole, no fraction left
-      {std::ldexp(1.0L, 62) - 0.5L, (int64_t{1} << 62)},
-      {std::ldexp(1.0L, 62) + 1, (int64_t{1} << 62) + 1},
-      {-std::ldexp(1.0L, 63), kIndefinite},
-      {std::ldexp(1.0L, 63), kIndefinite},
-      {std::numeric_limits<long double>::quiet_NaN(), kIndefinite},
-      {-std::numeric_limits<long double>::infinity(), kIndefinite},
-  };
+      {two62 - 0.5L, int64_t{1} << 62}, {two62 + 1, (int64_t{1} << 62) + 1}, {-two63, kIndefinite},
+      {two63, kIndefinite}, {std::numeric_limits<long double>::quiet_NaN(), kIndefinite},
+      {-std::numeric_limits<long double>::infinity(), kIndefinite}};
+  // clang-format on
   for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
     ASSERT_EQ(std::fesetround(mode), 0);
     for (const Case& c : cases) {

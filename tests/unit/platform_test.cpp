@@ -1,11 +1,10 @@
-// Host paths, the --time argument and the command lines refused before the game starts. Every
-// option and script command the goldens use is parsed by their runs.
+// Host paths, the --time argument and the window scale. Every option and script command the
+// goldens use is parsed by their runs; the refused ones are in recording_test.cpp.
 #include <gtest/gtest.h>
 
 #include "platform/options.h"
 #include "platform/screenshot_file.h"
 #include "platform/system_queries.h"
-#include "support/test_support.h"
 
 namespace kelvo {
 namespace {
@@ -50,24 +49,6 @@ TEST(Options, ScaleIsAWholeNumberFromOneToEight) {
     const char* bad[] = {"kelvo", "--scale", scale};
     EXPECT_FALSE(parse_options(3, bad, error)) << scale;
   }
-}
-
-TEST(CommandLine, FaultyScriptsAndOptionsAreRefusedBeforeTheGameStarts) {
-  test::TempDir dir;
-  test::write_file(dir.file("bad.script"), "0 press Space\n\n7 jump\n");
-  auto r = test::run_kelvo({"--headless", "--script", dir.file("bad.script")});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.errorOutput.find("bad.script:3: unknown command 'jump'"), std::string::npos)
-      << r.errorOutput;
-  test::write_file(dir.file("back.script"), "9 close\n8 close\n");
-  r = test::run_kelvo({"--headless", "--script", dir.file("back.script")});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.errorOutput.find(":2: frame 8 comes after frame 9"), std::string::npos);
-  r = test::run_kelvo({"--fast"});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.errorOutput.find("unknown option '--fast'"), std::string::npos);
-  EXPECT_EQ(test::run_kelvo({"--help"}).status, 0);
-  EXPECT_EQ(test::run_kelvo({"--level", "11"}).status, 2);
 }
 
 }  // namespace

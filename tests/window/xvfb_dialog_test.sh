@@ -9,7 +9,7 @@ probe="$1"
 finder="$2"
 closer="$3"
 work="$(mktemp -d)"
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 

@@ -8,58 +8,22 @@ export SDL_VIDEODRIVER=x11
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 make_game_dir "$work" "$kelvo"
 trap 'rm -rf "$work"' EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
-
 # Keys sent to the game's window; xdotool's complaints about the focus of a bare X server dropped.
 send() { xdotool "$1" --window "$(window_id)" "${@:2}" 2>/dev/null; }
-
-window_id() { xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1; }
-
-window_size() {
-  local id
-  id="$(window_id)" || return 1
-  [ -n "$id" ] || return 1
-  xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
-}
-
-wait_for_size() {  # SIZE
-  local size=""
-  for _ in $(seq 400); do
-    size="$(window_size || true)"
-    [ "$size" = "$1" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while its window was to become $1"
-    sleep 0.05
-  done
-  fail "window is '$size', not $1, after 20 s"
-}
 
 max_of() { convert "$@" -format '%[fx:maxima]' info:; }
 
 # The number of lines "fullscreen MODE" in the trace.
 mode_events() { grep -c " fullscreen $1\$" "$work/trace.txt" || true; }
-
-wait_for_event() {  # MODE COUNT
-  for _ in $(seq 400); do
-    [ "$(mode_events "$1")" -ge "$2" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before fullscreen $1 event number $2"
-    sleep 0.05
-  done
-  fail "no fullscreen $1 event number $2: $(cat "$work/trace.txt")"
-}
+mode_events_reach() { [ "$(mode_events "$1")" -ge "$2" ]; }  # MODE COUNT
+wait_for_event() { wait_until 400 "fullscreen $1 event number $2" mode_events_reach "$1" "$2"; }
 
 # Waits until attract mode's title is on screen: its pause of one second after the state line.
-wait_for_title() {  # TRACE
-  for _ in $(seq 400); do
-    grep -q " state Attract$" "$1" 2>/dev/null && { sleep 1.5; return 0; }
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before attract mode"
-    sleep 0.05
-  done
-  fail "attract mode never started"
-}
+wait_for_title() { wait_for_state "$1" Attract && sleep 1.5; }  # TRACE
 
 close_game() {  # PID
   "$closer" "Dr Kelvo"

@@ -8,7 +8,7 @@ export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 make_game_dir "$work" "$kelvo"
 trap 'rm -rf "$work"' EXIT
 

@@ -17,30 +17,7 @@ frames=1100
 work="$(mktemp -d)"
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-source "$(dirname "$0")/game_dir.sh"
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-window_id() { xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1; }
-
-# Polls CHECK every 50 ms, TRIES times at most; fails once the game has ended or the time is up.
-wait_until() {  # TRIES WHAT CHECK...
-  local tries="$1" what="$2"
-  shift 2
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before $what"
-    sleep 0.05
-  done
-  fail "no $what within $((tries / 20)) s"
-}
-window_is() {  # SIZE
-  local id
-  id="$(window_id)"
-  [ -n "$id" ] && [ "$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = "$1" ]
-}
-wait_for_size() { wait_until 400 "a window of $1" window_is "$1"; }
-wait_for_state() { wait_until 600 "state $2" grep -qs " state $2\$" "$1"; }  # TRACE STATE
+source "$(dirname "$0")/helpers.sh"
 
 # Real key events reach the window under the pointer.
 key() { xdotool mousemove 5 5 key "$@"; }
@@ -149,7 +126,6 @@ finish unpaused
 cmp "$work/paused.script" "$work/unpaused.script" ||
   fail "the recordings differ: $(diff "$work/paused.script" "$work/unpaused.script" | head)"
 # The dumps end with the milliseconds the run's clock counted.
-strip_ms() { sed 's/,"ms":[0-9]*}$/}/' "$1"; }
 [ "$(strip_ms "$work/paused/out/final.json")" = "$(strip_ms "$work/unpaused/out/final.json")" ] ||
   fail "the paused run ends in another state"
 cmp "$work/paused.trace" "$work/unpaused.trace" ||

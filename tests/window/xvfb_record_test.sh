@@ -10,20 +10,9 @@ frames=1500
 work="$(mktemp -d)"
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 make_game_dir "$work/played" "$kelvo"
 make_game_dir "$work/replayed" "$kelvo"
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-wait_for_state() {  # STATE
-  for _ in $(seq 600); do
-    grep -q " state $1\$" "$work/played.trace" 2>/dev/null && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the window run ended before $1: $(cat "$work/stderr.txt")"
-    sleep 0.05
-  done
-  fail "no state $1 within 30 s"
-}
 
 # Real key events go to the window under the pointer.
 hold() {  # KEY SECONDS
@@ -36,10 +25,10 @@ echo "$frames dump played.json" >"$work/dump.script"
 (cd "$work" && exec "$kelvo" --window --mute --dir "$work/played" --record "$work/run.script" \
   --script dump.script --frames "$frames" --trace "$work/played.trace" 2>"$work/stderr.txt") &
 pid=$!
-wait_for_state Attract
+wait_for_state "$work/played.trace" Attract
 sleep 1.5
 hold space 0.2
-wait_for_state LevelPlay
+wait_for_state "$work/played.trace" LevelPlay
 for keys in "Right 0.8" "space 0.1" "Right 0.5" "Left 0.3" "space 0.05" "Right 1.2" "space 0.3"; do
   hold $keys
   sleep 0.15
@@ -56,8 +45,6 @@ grep -q ' press Right$' "$work/run.script" || fail "no key of the player was rec
 echo "$frames dump replayed.json" >>"$work/run.script"
 (cd "$work" && "$kelvo" --headless --dir "$work/replayed" --replay run.script \
   --trace "$work/replayed.trace") || fail "the replay ended with status $?"
-# The dumps end with the milliseconds the run's clock counted: real time against virtual time.
-strip_ms() { sed 's/,"ms":[0-9]*}$/}/' "$1"; }
 [ "$(strip_ms "$work/played.json")" = "$(strip_ms "$work/replayed.json")" ] ||
   fail "the replay ends in another state"
 grep -v ' fullscreen ' "$work/played.trace" >"$work/played.events"

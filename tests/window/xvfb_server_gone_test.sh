@@ -6,7 +6,7 @@ export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 work="$(mktemp -d)"
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 make_game_dir "$work" "$kelvo"
 trap 'rm -rf "$work"' EXIT
 server="$(pgrep -f "^Xvfb $DISPLAY " | head -n 1 || true)"

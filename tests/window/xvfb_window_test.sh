@@ -10,16 +10,9 @@ export SDL_AUDIODRIVER=dummy
 kelvo="$1"
 closer="$2"
 work="$(mktemp -d)"
-source "$(dirname "$0")/game_dir.sh"
+source "$(dirname "$0")/helpers.sh"
 make_game_dir "$work" "$kelvo"
 trap 'rm -rf "$work"' EXIT
-
-window_geometry() {
-  local id
-  id="$(xdotool search --name '^Dr Kelvo$' 2>/dev/null | head -n 1)" || return 1
-  [ -n "$id" ] || return 1
-  xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
-}
 
 check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
   local wait_s="$1" script="${2:-}" how="${3:-}" args=(--window --mute --dir "$work")
@@ -28,15 +21,9 @@ check_close_after() {  # SECONDS [SCRIPT-TEXT [CLOSER-OPTION]]
     args+=(--script "$work/input.script")
   fi
   "$kelvo" "${args[@]}" &
-  local pid=$! geometry=""
+  local pid=$!
   # The window may show up at another size before its video mode is set: wait for the final one.
-  for _ in $(seq 400); do
-    geometry="$(window_geometry || true)"
-    [ "$geometry" = "640x600" ] && break  # the window may show a smaller size first
-    kill -0 $pid 2>/dev/null || { echo "the game ended before its window showed"; return 1; }
-    sleep 0.05
-  done
-  [ "$geometry" = "640x600" ] || { echo "window is '$geometry', not 640x600"; kill $pid; return 1; }
+  wait_for_size 640x600
   sleep "$wait_s"
   local start end status=0
   start=$(date +%s%N)
