@@ -28,7 +28,7 @@ class FrameHandover {
 
   // Game thread. Until the game's first frame the display loop refreshes the window by itself and
   // may read the screen at any time: drawing then holds the screen lock.
-  bool loop_reads_screen() const { return phase_.load() != kGameRefreshes; }
+  bool loop_reads_screen() const { return !game_refreshes(); }
   std::unique_lock<std::mutex> draw_lock();
   // Window runs: hands the screen to the display loop and returns once it is on view (or a stop
   // was requested). An unchanged frame needs no refresh unless a full-screen switch waits for one.
@@ -43,6 +43,8 @@ class FrameHandover {
   void request_fullscreen(int32_t target);
 
   // Any thread.
+  // The game hands every frame over itself: the loop's own refreshes have nothing left to do.
+  bool game_refreshes() const { return phase_.load() == kGameRefreshes; }
   int32_t fullscreen_mode() const { return fullscreenMode_.load(); }
   // Frames shown so far: the frame number of scripts and traces.
   uint32_t frame_number() const { return frameCount_.load(); }
