@@ -254,6 +254,7 @@ bool SdlFrontend::ensure_video_mode(const VideoGeometry& g, bool fullscreen) {
 // The refresh: takes a pending full-screen request or Alt+Enter press, sets the video mode the
 // result needs and shows the frame handed over in it.
 void SdlFrontend::present(bool frameChanged) {
+  if (window_lost_by_now()) return;  // the next events pass closes
   FrameHandover& handover = port_.handover();
   const FrameCache& frame = handover.frame();
   const ModeChoice found = find_modes(modes_, frame.width, frame.height);

@@ -87,6 +87,15 @@ bool window_lost() {
   return lost.load();
 }
 
+bool window_lost_by_now() {
+  if (lost.load() || watched.load() == 0) return lost.load();
+  SDL_PumpEvents();
+  SDL_Event waiting[32];
+  const int n = SDL_PeepEvents(waiting, 32, SDL_PEEKEVENT, SDL_SYSWMEVENTMASK);
+  for (int i = 0; i < n; ++i) window_destroyed(waiting[i]);
+  return lost.load();
+}
+
 bool x_connection_lost() {
   return connectionLost.load();
 }

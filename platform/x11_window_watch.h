@@ -15,6 +15,11 @@ void watch_window_destruction();
 // (SDL_SYSWMEVENT), or from an X error about a window that no longer exists.
 bool window_destroyed(const SDL_Event& event);
 bool window_lost();
+// Main thread, before drawing: also looks among the events that have arrived but wait in SDL's
+// queue. Drawing into a destroyed window can stall for seconds (Mesa's software renderer under
+// the SDL2-based compatibility library), and the events pass that would take the news may be up
+// to 32 ms away.
+bool window_lost_by_now();
 
 // True once the connection to the X server is broken: SDL must not be shut down through it.
 bool x_connection_lost();
