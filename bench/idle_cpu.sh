@@ -4,7 +4,8 @@
 # build/kelvo.
 #   tests/window/xvfb.sh 1280x1024x24 bench/idle_cpu.sh [SECONDS]
 # Prints the whole process's share of one core and each thread's, so that a thread that should
-# be asleep shows.
+# be asleep shows; then, for as long, what the host charges for the game's wake-ups alone
+# (build/bench/kelvo_wake_floor), a part of that share no change to the game's work removes.
 set -euo pipefail
 seconds="${1:-30}"
 kelvo="$(realpath "${KELVO:-build/kelvo}")"
@@ -39,3 +40,5 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 awk -v t="$total" -v s="$seconds" \
   'BEGIN { printf "attract mode: %.3f%% of one core over %d s\n", 100 * t / 1e9 / s, s }'
+floor="$(dirname "$kelvo")/bench/kelvo_wake_floor"
+if [ -x "$floor" ]; then "$floor" "$seconds"; fi
