@@ -88,7 +88,8 @@ bool window_lost() {
 }
 
 bool window_lost_by_now() {
-  if (lost.load() || watched.load() == 0) return lost.load();
+  if (lost.load()) return true;
+  if (watched.load() == 0) return false;  // no X11 window to hear of
   SDL_PumpEvents();
   SDL_Event waiting[32];
   const int n = SDL_PeepEvents(waiting, 32, SDL_PEEKEVENT, SDL_SYSWMEVENTMASK);
